@@ -1,0 +1,6 @@
+#pragma once
+
+#include "expression_catalogue.h"
+
+// The catalogue of Velview, fixed at build time.
+const ExpressionCatalogue& velviewCatalogue();

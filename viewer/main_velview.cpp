@@ -1,0 +1,7 @@
+#include "deliverable.h"
+#include "run_viewer.h"
+
+int main(int argc, char* argv[])
+{
+    return runViewer(argc, argv, velviewDeliverable());
+}

@@ -1,0 +1,9 @@
+#include "platform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+QString programDirectory()
+{
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+}

@@ -1,0 +1,9 @@
+#include "deliverable.h"
+#include "qelview_catalogue.h"
+
+const Deliverable& qelviewDeliverable()
+{
+    static const Deliverable deliverable{u"Qel式Velisa", qelviewCatalogue(),
+                                         ":/qelview/built-in-picture.jpg"};
+    return deliverable;
+}

@@ -1,0 +1,163 @@
+#include "viewer_window.h"
+
+#include "caption_label.h"
+#include "catalogue_rules.h"
+#include "form_layout.h"
+#include "picture_area.h"
+#include "picture_loading.h"
+#include "platform.h"
+#include "qt_text.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+constexpr QColor descriptionBackground{255, 192, 192};
+
+QFont labelFont(qreal pointSize)
+{
+    QFont font;
+    // The first face is the one the layout names; the others cover the same
+    // characters where it is missing.
+    font.setFamilies({QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPointSizeF(pointSize);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QString controlName(const char* kind, std::size_t position)
+{
+    return QString::fromLatin1(kind) + QString::number(position + 1);
+}
+} // namespace
+
+ViewerWindow::ViewerWindow(const Deliverable& deliverable, QString programDirectory,
+                           QWidget* parent)
+    : QWidget(parent), m_deliverable(deliverable), m_programDirectory(std::move(programDirectory))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(toQString(deliverable.windowCaption));
+    createControls();
+    applyLayout();
+    showBuiltInPicture();
+    m_lists[0]->setFocus();
+}
+
+void ViewerWindow::createControls()
+{
+    m_picture = new PictureArea(this);
+    m_picture->setObjectName(QStringLiteral("Image1"));
+    connect(m_picture, &PictureArea::doubleClicked, this, &ViewerWindow::onPictureDoubleClick);
+
+    m_description = new CaptionLabel(this);
+    m_description->setObjectName(QStringLiteral("Label5"));
+    m_description->setCaption(toQString(DescriptionHeading));
+    m_description->setFont(labelFont(9));
+    m_description->setWordWrap(true);
+    m_description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_description->setAutoFillBackground(true);
+    QPalette pink = m_description->palette();
+    pink.setColor(QPalette::Window, descriptionBackground);
+    m_description->setPalette(pink);
+
+    for (std::size_t position = 0; position < m_lists.size(); ++position) {
+        createCaption(position);
+        createList(position);
+    }
+}
+
+void ViewerWindow::createCaption(std::size_t position)
+{
+    auto* caption = new QLabel(this);
+    caption->setObjectName(controlName("Label", position));
+    caption->setTextFormat(Qt::PlainText);
+    caption->setText(toQString(m_deliverable.catalogue.categories[position].caption));
+    caption->setFont(labelFont(10.5));
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void ViewerWindow::createList(std::size_t position)
+{
+    const Category& category = m_deliverable.catalogue.categories[position];
+    auto* list = new QComboBox(this);
+    list->setObjectName(controlName("Combo", position));
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setCompleter(nullptr);
+    // Qt picks the item whose text was typed once editing finishes; here only a
+    // pick from the list may change anything, so typed text stays inert.
+    disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
+    for (const CatalogueEntry& entry : category.entries)
+        list->addItem(toQString(entry.listText));
+    list->setCurrentIndex(-1);
+    list->setEditText(toQString(category.initialText));
+    connect(list, &QComboBox::activated, this, [this, position] { onListClick(position); });
+    m_lists[position] = list;
+}
+
+void ViewerWindow::applyLayout()
+{
+    setFixedSize(formClientSize());
+    // Raising from the last control to the first leaves the first on top.
+    for (auto control = formControls.rbegin(); control != formControls.rend(); ++control) {
+        auto* widget = findChild<QWidget*>(
+            QString::fromLatin1(control->objectName.data(), qsizetype(control->objectName.size())),
+            Qt::FindDirectChildrenOnly);
+        widget->setGeometry(pixelRect(*control));
+        widget->raise();
+    }
+
+    std::array<QComboBox*, 4> byTabIndex = m_lists;
+    std::ranges::sort(byTabIndex, {}, [](const QComboBox* list) {
+        return controlLayout(list->objectName().toStdString()).tabIndex;
+    });
+    for (std::size_t i = 0; i + 1 < byTabIndex.size(); ++i)
+        setTabOrder(byTabIndex[i], byTabIndex[i + 1]);
+}
+
+void ViewerWindow::showBuiltInPicture()
+{
+    QFile resource(QString::fromLatin1(m_deliverable.builtInPicture.data(),
+                                       qsizetype(m_deliverable.builtInPicture.size())));
+    if (!resource.open(QIODevice::ReadOnly))
+        return;
+    if (const auto image = decodePicture(resource.readAll(), m_picture->deviceSize()))
+        m_picture->setPicture(*image);
+}
+
+void ViewerWindow::load()
+{
+    requestStaysOnTop(*this);
+    if (m_deliverable.catalogue.startupPicture)
+        showPictureFile(*m_deliverable.catalogue.startupPicture);
+}
+
+void ViewerWindow::onListClick(std::size_t position)
+{
+    const auto listIndex = static_cast<std::int16_t>(m_lists[position]->currentIndex());
+    const auto entry = FindEntry(m_deliverable.catalogue.categories[position], listIndex);
+    if (!entry)
+        return;
+    showPictureFile(entry->pictureNumber);
+    m_description->setCaption(toQString(DescriptionText(*entry)));
+}
+
+void ViewerWindow::onPictureDoubleClick()
+{
+    showPictureFile(m_deliverable.catalogue.resetPicture);
+}
+
+void ViewerWindow::showPictureFile(int pictureNumber)
+{
+    const auto path =
+        PicturePath(m_deliverable.catalogue, m_programDirectory.toStdU16String(), pictureNumber);
+    if (!path)
+        return;
+    if (const auto image = LoadPicture(toQString(*path), m_picture->deviceSize()))
+        m_picture->setPicture(*image);
+}

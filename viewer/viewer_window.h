@@ -1,0 +1,52 @@
+#pragma once
+
+#include "deliverable.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <cstddef>
+
+class CaptionLabel;
+class PictureArea;
+class QComboBox;
+
+// The one window of a program: a picture of the face, the description of the
+// last morph picked, and a drop-down list of morphs per region of the face.
+// Object names follow the controls' traditional names (Form1, Combo1 to
+// Combo4, Label1 to Label5, Image1).
+class ViewerWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // programDirectory is the folder the picture folder is looked up in, as the
+    // platform reports it.
+    ViewerWindow(const Deliverable& deliverable, QString programDirectory,
+                 QWidget* parent = nullptr);
+
+    // Runs once before the window is first shown: asks to stay on top, then
+    // shows the catalogue's start-up picture if it has one.
+    void load();
+
+private:
+    void createControls();
+    void createList(std::size_t position);
+    void createCaption(std::size_t position);
+    void applyLayout();
+    void showBuiltInPicture();
+
+    // Handlers of a pick in a list and of a double-click on the picture.
+    void onListClick(std::size_t position);
+    void onPictureDoubleClick();
+
+    // Shows the picture file with this number; when it cannot be loaded, the
+    // picture shown stays as it is.
+    void showPictureFile(int pictureNumber);
+
+    const Deliverable& m_deliverable;
+    const QString m_programDirectory;
+    std::array<QComboBox*, 4> m_lists{};
+    CaptionLabel* m_description = nullptr;
+    PictureArea* m_picture = nullptr;
+};
