@@ -4,11 +4,20 @@
 
 class QWidget;
 
+// Before the application object exists: on a Wayland session where X11 is
+// also at hand and the user chose no Qt platform, choose X11, since Wayland
+// gives a client no way to keep its window on top.
+void preferPlatformThatKeepsWindowsOnTop();
+
 // Asks the window system to keep the window above every window that is not
 // itself kept on top, for the rest of its life, without moving or resizing it.
 // The outcome is not examined: where the system refuses, the window stays an
 // ordinary one. Call before the window is first shown.
 void requestStaysOnTop(QWidget& window);
+
+// Asks the window system to show no taskbar button for the window. Call after
+// the window's flags are final and before it is first shown.
+void hideFromTaskbar(QWidget& window);
 
 // The directory that holds the program file, in the platform's own notation,
 // without a trailing separator except at the root of a file system.

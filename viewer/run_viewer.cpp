@@ -7,9 +7,10 @@
 
 int runViewer(int argc, char* argv[], const Deliverable& deliverable)
 {
+    preferPlatformThatKeepsWindowsOnTop();
     QApplication application(argc, argv);
     ViewerWindow window(deliverable, programDirectory());
     window.load();
-    window.show();
+    window.present();
     return application.exec();
 }

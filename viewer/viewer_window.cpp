@@ -2,11 +2,13 @@
 
 #include "caption_label.h"
 #include "catalogue_rules.h"
+#include "first_show_centring.h"
 #include "form_layout.h"
 #include "picture_area.h"
 #include "picture_loading.h"
 #include "platform.h"
 #include "qt_text.h"
+#include "window_fonts.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -16,18 +18,22 @@
 #include <cstdint>
 
 namespace {
+// The description panel's light pink.
 constexpr QColor descriptionBackground{255, 192, 192};
 
-QFont labelFont(qreal pointSize)
+// Names the file a picture came from and the morph it shows, for screen
+// readers.
+QString describePicture(const ExpressionCatalogue& catalogue, int pictureNumber)
 {
-    QFont font;
-    // The first face is the one the layout names; the others cover the same
-    // characters where it is missing.
-    font.setFamilies({QStringLiteral("微软雅黑"), QStringLiteral("Microsoft YaHei"),
-                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setPointSizeF(pointSize);
-    font.setWeight(QFont::Normal);
-    return font;
+    QString text = toQString(catalogue.pictureFolder) + u'/' + QString::number(pictureNumber) +
+                   QStringLiteral(".jpg");
+    if (pictureNumber == OverviewPicture)
+        return text + QStringLiteral("：总览");
+    for (const Category& category : catalogue.categories)
+        for (const CatalogueEntry& entry : category.entries)
+            if (entry.pictureNumber == pictureNumber)
+                return text + u'：' + toQString(entry.listText).trimmed();
+    return text;
 }
 
 QString controlName(const char* kind, std::size_t position)
@@ -42,22 +48,39 @@ ViewerWindow::ViewerWindow(const Deliverable& deliverable, QString programDirect
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(deliverable.windowCaption));
+    // A fixed dialog frame: title bar, window menu and close box, but no
+    // maximise or minimise; the fixed size keeps every frame from resizing.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     createControls();
     applyLayout();
     showBuiltInPicture();
     m_lists[0]->setFocus();
+    new FirstShowCentring(*this);
+}
+
+void ViewerWindow::present()
+{
+    hideFromTaskbar(*this);
+    show();
+    // Some window managers do not focus a new window that has no taskbar
+    // button; the user opened it to pick from its lists, so it asks for focus.
+    activateWindow();
 }
 
 void ViewerWindow::createControls()
 {
     m_picture = new PictureArea(this);
     m_picture->setObjectName(QStringLiteral("Image1"));
+    m_picture->setAccessibleName(QStringLiteral("表情图片"));
+    m_picture->setAccessibleDescription(QStringLiteral("内置图片"));
     connect(m_picture, &PictureArea::doubleClicked, this, &ViewerWindow::onPictureDoubleClick);
 
     m_description = new CaptionLabel(this);
     m_description->setObjectName(QStringLiteral("Label5"));
     m_description->setCaption(toQString(DescriptionHeading));
-    m_description->setFont(labelFont(9));
+    m_description->setFont(chineseLabelFont(9));
     m_description->setWordWrap(true);
     m_description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_description->setAutoFillBackground(true);
@@ -66,8 +89,8 @@ void ViewerWindow::createControls()
     m_description->setPalette(pink);
 
     for (std::size_t position = 0; position < m_lists.size(); ++position) {
-        createCaption(position);
         createList(position);
+        createCaption(position);
     }
 }
 
@@ -77,8 +100,10 @@ void ViewerWindow::createCaption(std::size_t position)
     caption->setObjectName(controlName("Label", position));
     caption->setTextFormat(Qt::PlainText);
     caption->setText(toQString(m_deliverable.catalogue.categories[position].caption));
-    caption->setFont(labelFont(10.5));
+    caption->setFont(chineseLabelFont(10.5));
     caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Screen readers announce each list by its caption.
+    caption->setBuddy(m_lists[position]);
 }
 
 void ViewerWindow::createList(std::size_t position)
@@ -89,6 +114,7 @@ void ViewerWindow::createList(std::size_t position)
     list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setCompleter(nullptr);
+    list->setFont(japaneseListFont());
     // Qt picks the item whose text was typed once editing finishes; here only a
     // pick from the list may change anything, so typed text stays inert.
     disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
@@ -158,6 +184,9 @@ void ViewerWindow::showPictureFile(int pictureNumber)
         PicturePath(m_deliverable.catalogue, m_programDirectory.toStdU16String(), pictureNumber);
     if (!path)
         return;
-    if (const auto image = LoadPicture(toQString(*path), m_picture->deviceSize()))
-        m_picture->setPicture(*image);
+    const auto image = LoadPicture(toQString(*path), m_picture->deviceSize());
+    if (!image)
+        return;
+    m_picture->setPicture(*image);
+    m_picture->setAccessibleDescription(describePicture(m_deliverable.catalogue, pictureNumber));
 }

@@ -29,6 +29,10 @@ public:
     // shows the catalogue's start-up picture if it has one.
     void load();
 
+    // Shows the window for the first time: without a taskbar button, centred
+    // on its screen.
+    void present();
+
 private:
     void createControls();
     void createList(std::size_t position);

@@ -1,0 +1,45 @@
+#include "first_show_centring.h"
+
+#include <QEvent>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+FirstShowCentring::FirstShowCentring(QWidget& window) : QObject(&window), m_window(window)
+{
+    window.installEventFilter(this);
+}
+
+bool FirstShowCentring::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_frameKnown)
+        return false;
+    if (watched == &m_window && event->type() == QEvent::Show && !m_shown) {
+        m_shown = true;
+        centre();
+        // The frame is there by the time the window first shows on screen.
+        if (QWindow* window = m_window.windowHandle())
+            window->installEventFilter(this);
+    } else if (m_shown && watched == m_window.windowHandle() &&
+               (event->type() == QEvent::Expose || event->type() == QEvent::Move)) {
+        if (!m_window.windowHandle()->frameMargins().isNull()) {
+            m_frameKnown = true;
+            centre();
+        }
+    }
+    return false;
+}
+
+void FirstShowCentring::centre()
+{
+    const QScreen* screen = m_window.screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QWindow* window = m_window.windowHandle();
+    const QMargins frame = window ? window->frameMargins() : QMargins();
+    const QSize frameSize = m_window.size().grownBy(frame);
+    // A top-level widget's position is that of its frame.
+    m_window.move(available.x() + (available.width() - frameSize.width()) / 2,
+                  available.y() + (available.height() - frameSize.height()) / 2);
+}

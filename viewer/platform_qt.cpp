@@ -1,8 +1,0 @@
-#include "platform.h"
-
-#include <QWidget>
-
-void requestStaysOnTop(QWidget& window)
-{
-    window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-}
