@@ -1,0 +1,105 @@
+"""The window's frame as the window manager and a desktop see it."""
+
+import subprocess
+import unittest
+
+from Xlib import X, display as xdisplay
+from Xlib.protocol import event
+
+from x11_session import SCREEN_SIZE, X11Session, wait_until
+
+PROGRAMS = {"Qelview": "Qel式Velisa", "Velview": "VelisaVer2 "}
+CLIENT_SIZE = (299, 432)
+MOTIF_FUNCTIONS = 1 << 0
+MOTIF_FUNCTION_MINIMISE = 1 << 3
+MOTIF_FUNCTION_MAXIMISE = 1 << 4
+
+
+class WindowFrameTest(unittest.TestCase):
+    def test_frame_of_each_program(self):
+        for name, caption in PROGRAMS.items():
+            with self.subTest(program=name), X11Session() as session:
+                process, window = session.start(session.install_program(name))
+                self.check_caption(session, window, caption)
+                self.check_fixed_size(session, window)
+                self.check_states(session, window)
+                self.check_centred(session, window)
+                self.check_refuses_maximising(session, window)
+                self.check_close_ends_program(session, process)
+
+    def check_caption(self, session, window, caption):
+        title = session.property(window, "_NET_WM_NAME", session.atom("UTF8_STRING"))
+        self.assertEqual(title.decode("utf-8"), caption)
+
+    def check_fixed_size(self, session, window):
+        self.assertEqual(session.client_geometry(window)[2:], CLIENT_SIZE)
+        hints = window.get_wm_normal_hints()
+        self.assertEqual((hints.min_width, hints.min_height), CLIENT_SIZE)
+        self.assertEqual((hints.max_width, hints.max_height), CLIENT_SIZE)
+
+    def check_states(self, session, window):
+        states = session.atom_names(session.property(window, "_NET_WM_STATE"))
+        self.assertIn("_NET_WM_STATE_ABOVE", states)
+        self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", states)
+        actions = session.atom_names(session.property(window, "_NET_WM_ALLOWED_ACTIONS"))
+        self.assertIn("_NET_WM_ACTION_CLOSE", actions)
+        self.assertNotIn("_NET_WM_ACTION_MAXIMIZE_HORZ", actions)
+        self.assertNotIn("_NET_WM_ACTION_MAXIMIZE_VERT", actions)
+        self.assertNotIn("_NET_WM_ACTION_RESIZE", actions)
+        motif = session.property(window, "_MOTIF_WM_HINTS")
+        self.assertTrue(motif[0] & MOTIF_FUNCTIONS)
+        self.assertFalse(motif[1] & (MOTIF_FUNCTION_MINIMISE | MOTIF_FUNCTION_MAXIMISE))
+
+    def check_centred(self, session, window):
+        def offset_from_centre():
+            x, y, width, height = session.client_geometry(window)
+            left, right, top, bottom = session.property(window, "_NET_FRAME_EXTENTS")
+            return (x - left + (left + width + right) / 2 - SCREEN_SIZE[0] / 2,
+                    y - top + (top + height + bottom) / 2 - SCREEN_SIZE[1] / 2)
+
+        # The program centres once more when its frame is known; on a busy
+        # machine that may come a moment after the window first shows.
+        centred = wait_until(lambda: max(map(abs, offset_from_centre())) <= 1, timeout=5)
+        self.assertTrue(centred, offset_from_centre())
+
+    def check_refuses_maximising(self, session, window):
+        # What a double-click on the title bar or a desktop's maximise asks for.
+        root = session.display.screen().root
+        request = event.ClientMessage(
+            window=window, client_type=session.atom("_NET_WM_STATE"),
+            data=(32, [1, session.atom("_NET_WM_STATE_MAXIMIZED_HORZ"),
+                       session.atom("_NET_WM_STATE_MAXIMIZED_VERT"), 1, 0]))
+        root.send_event(request, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+        window.configure(width=600, height=600)
+        session.display.sync()
+        wait_until(lambda: False, timeout=0.5)
+        self.assertEqual(session.client_geometry(window)[2:], CLIENT_SIZE)
+
+    def check_close_ends_program(self, session, process):
+        session.key("alt+F4")
+        self.assertEqual(process.wait(timeout=10), 0)
+
+
+class StaysOnTopTest(unittest.TestCase):
+    def test_stays_above_an_active_window(self):
+        with X11Session() as session:
+            _, window = session.start(session.install_program("Qelview"))
+            cover = subprocess.Popen(
+                ["xmessage", "-geometry", "800x700+0+0", "cover"], env=session.environment(),
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                cover_window = wait_until(lambda: session.window_of_class("xmessage"))
+                self.assertIsNotNone(cover_window)
+                subprocess.run(["xdotool", "windowactivate", "--sync", str(cover_window.id)],
+                               env=session.environment(), check=True)
+                stacking = session.property(session.display.screen().root,
+                                            "_NET_CLIENT_LIST_STACKING")
+                self.assertGreater(list(stacking).index(window.id),
+                                   list(stacking).index(cover_window.id))
+            finally:
+                cover.kill()
+                cover.wait()
+
+
+if __name__ == "__main__":
+    unittest.main()

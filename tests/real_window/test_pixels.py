@@ -1,0 +1,120 @@
+"""What the window shows on screen, and picks made with the keyboard."""
+
+import colorsys
+import os
+import subprocess
+import unittest
+
+from PIL import Image, ImageChops, ImageStat
+
+from x11_session import X11Session, wait_until
+
+PINK = (255, 192, 192)
+ASSETS_DIR = os.path.join(os.environ.get("VIEWERS_SOURCE_DIR", ""), "assets")
+
+
+def flat_colour(number):
+    """Every picture but the pattern is one colour that names its number."""
+    red, green, blue = colorsys.hsv_to_rgb((number * 6 % 360) / 360, 1, 1)
+    return round(red * 255), round(green * 255), round(blue * 255)
+
+
+def flat_picture(number):
+    return Image.new("RGB", (300, 300), flat_colour(number))
+
+
+def pattern_picture():
+    """Fine detail in every pixel, so any scaling or offset shows."""
+    picture = Image.new("RGB", (300, 300))
+    picture.putdata([((x * 7 + y) % 256, (y * 5) % 256, 255 if (x + y) % 2 else 0)
+                     for y in range(300) for x in range(300)])
+    return picture
+
+
+def picture_set(folder, numbers):
+    return {f"{folder}/{number}.jpg": flat_picture(number) for number in numbers}
+
+
+def difference(first, second):
+    stat = ImageStat.Stat(ImageChops.difference(first.convert("RGB"), second.convert("RGB")))
+    return max(stat.mean), max(high for _, high in stat.extrema)
+
+
+class ScreenTest(unittest.TestCase):
+    def picture_area(self, session, window):
+        x, y, _, _ = session.client_geometry(window)
+        # The right-most column of the 300 px area lies outside the 299 px window.
+        return session.screenshot().crop((x, y, x + 299, y + 300))
+
+    def shown_number(self, session, window):
+        centre = self.picture_area(session, window).getpixel((150, 150))
+        for number in range(57):
+            if sum(abs(a - b) for a, b in zip(centre, flat_colour(number))) < 24:
+                return number
+        return None
+
+    def description_area(self, session, window):
+        x, y, _, _ = session.client_geometry(window)
+        return session.screenshot().crop((x + 16, y + 304, x + 16 + 265, y + 304 + 60))
+
+    def test_picture_shown_pixel_for_pixel(self):
+        with X11Session() as session:
+            pictures = {"Qel/0.jpg": pattern_picture()}
+            program = session.install_program("Qelview", pictures)
+            _, window = session.start(program)
+            decoded = Image.open(os.path.join(os.path.dirname(program), "Qel/0.jpg"))
+            mean, worst = difference(self.picture_area(session, window),
+                                     decoded.crop((0, 0, 299, 300)))
+            self.assertLess(mean, 0.5)
+            self.assertLessEqual(worst, 2)
+
+    def test_description_panel_is_pink(self):
+        with X11Session() as session:
+            _, window = session.start(session.install_program("Velview"))
+            panel = self.description_area(session, window)
+            # The heading fills only the top left; the rest of the panel is bare.
+            for point in [(264, 59), (0, 59), (264, 0), (200, 40)]:
+                self.assertEqual(panel.getpixel(point), PINK, point)
+
+    def test_keyboard_picks(self):
+        with X11Session() as session:
+            program = session.install_program("Qelview", picture_set("Qel", range(57)))
+            _, window = session.start(program)
+            self.assertEqual(self.shown_number(session, window), 0)
+            heading = self.description_area(session, window)
+
+            # Focus starts in the eyebrows list; Down picks its first item.
+            session.key("Down")
+            self.assertEqual(self.shown_number(session, window), 1)
+            first = self.description_area(session, window)
+            self.assertGreater(difference(first, heading)[0], 0.5)
+
+            session.key("Tab", "Down")
+            self.assertEqual(self.shown_number(session, window), 7)
+            self.assertGreater(difference(self.description_area(session, window), first)[0], 0.5)
+            session.key("Tab", "Tab", "Down")
+            self.assertEqual(self.shown_number(session, window), 50)
+            # Tab from the last list returns to the first, Shift+Tab goes back.
+            session.key("Tab", "Down")
+            self.assertEqual(self.shown_number(session, window), 2)
+            session.key("shift+Tab", "Down")
+            self.assertEqual(self.shown_number(session, window), 51)
+
+    def test_velview_built_in_picture_and_double_click(self):
+        with X11Session() as session:
+            program = session.install_program("Velview", picture_set("velisa", range(1, 31)))
+            _, window = session.start(program)
+            built_in = Image.open(os.path.join(ASSETS_DIR, "velview", "built-in-picture.jpg"))
+            mean, _ = difference(self.picture_area(session, window),
+                                 built_in.convert("RGB").resize((300, 300)).crop((0, 0, 299, 300)))
+            self.assertLess(mean, 2.0)
+
+            x, y, _, _ = session.client_geometry(window)
+            subprocess.run(["xdotool", "mousemove", str(x + 150), str(y + 150),
+                            "click", "--repeat", "2", "--delay", "60", "1"],
+                           env=session.environment(), check=True)
+            self.assertTrue(wait_until(lambda: self.shown_number(session, window) == 15, 3))
+
+
+if __name__ == "__main__":
+    unittest.main()
