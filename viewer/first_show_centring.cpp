@@ -39,7 +39,11 @@ void FirstShowCentring::centre()
     const QWindow* window = m_window.windowHandle();
     const QMargins frame = window ? window->frameMargins() : QMargins();
     const QSize frameSize = m_window.size().grownBy(frame);
-    // A top-level widget's position is that of its frame.
-    m_window.move(available.x() + (available.width() - frameSize.width()) / 2,
-                  available.y() + (available.height() - frameSize.height()) / 2);
+    const QPoint frameTopLeft(available.x() + (available.width() - frameSize.width()) / 2,
+                              available.y() + (available.height() - frameSize.height()) / 2);
+    // Placing the client area rather than the frame leaves Qt no frame
+    // arithmetic of its own to do, which it skips while its idea of the frame
+    // is out of date.
+    m_window.setGeometry(
+        QRect(frameTopLeft + QPoint(frame.left(), frame.top()), m_window.size()));
 }

@@ -46,8 +46,10 @@ void hideFromTaskbar(QWidget& window)
 {
     // Qt knows no flag for this state, but keeps states already on the window
     // when it adds its own at mapping, so writing it beforehand is enough.
+    // Other platforms, offscreen among them, may answer for X11 without a
+    // connection of their own.
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11 || !x11->connection())
         return;
     xcb_connection_t* connection = x11->connection();
     const auto nativeWindow = static_cast<xcb_window_t>(window.winId());
