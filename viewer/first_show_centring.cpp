@@ -44,6 +44,5 @@ void FirstShowCentring::centre()
     // Placing the client area rather than the frame leaves Qt no frame
     // arithmetic of its own to do, which it skips while its idea of the frame
     // is out of date.
-    m_window.setGeometry(
-        QRect(frameTopLeft + QPoint(frame.left(), frame.top()), m_window.size()));
+    m_window.setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), m_window.size()));
 }
