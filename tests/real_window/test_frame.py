@@ -25,7 +25,7 @@ class WindowFrameTest(unittest.TestCase):
                 self.check_states(session, window)
                 self.check_centred(session, window)
                 self.check_refuses_maximising(session, window)
-                self.check_close_ends_program(session, process)
+                self.check_close_ends_program(session, window, process)
 
     def check_caption(self, session, window, caption):
         title = session.property(window, "_NET_WM_NAME", session.atom("UTF8_STRING"))
@@ -75,7 +75,10 @@ class WindowFrameTest(unittest.TestCase):
         wait_until(lambda: False, timeout=0.5)
         self.assertEqual(session.client_geometry(window)[2:], CLIENT_SIZE)
 
-    def check_close_ends_program(self, session, process):
+    def check_close_ends_program(self, session, window, process):
+        # Alt+F4 closes the focused window, as a user would press it.
+        subprocess.run(["xdotool", "windowactivate", "--sync", str(window.id)],
+                       env=session.environment(), check=True)
         session.key("alt+F4")
         self.assertEqual(process.wait(timeout=10), 0)
 
