@@ -7,6 +7,7 @@
 #include "picture_loading.h"
 #include "platform.h"
 #include "qt_text.h"
+#include "window_icon.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -42,6 +43,7 @@ ViewerWindow::ViewerWindow(const Deliverable& deliverable, QString programDirect
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(deliverable.windowCaption));
+    setWindowIcon(loadWindowIcon(deliverable.windowIcon));
     createControls();
     applyLayout();
     showBuiltInPicture();
