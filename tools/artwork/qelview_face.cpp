@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include <tuple>
+
 using FaceGeometry::centreX;
 using FaceGeometry::mirrored;
 using FaceGeometry::withMirror;
