@@ -31,7 +31,8 @@ constexpr ExpressionCatalogue testCatalogue{
     std::nullopt,
     2,
 };
-const Deliverable testDeliverable{u"Layout", testCatalogue, ":/qelview/built-in-picture.jpg"};
+const Deliverable testDeliverable{u"Layout", testCatalogue, ":/qelview/built-in-picture.jpg",
+                                  ":/qelview/window-icon.ico", "Layout"};
 
 QString familyDrawing(const QString& text, const QFont& font)
 {

@@ -11,6 +11,10 @@ struct Deliverable {
     const ExpressionCatalogue& catalogue;
     // Qt resource path of the picture the window holds before any file loads.
     std::string_view builtInPicture;
+    // Qt resource path of the window's icon file.
+    std::string_view windowIcon;
+    // The program's name as the system and its desktop know it.
+    std::string_view applicationName;
 };
 
 const Deliverable& qelviewDeliverable();

@@ -3,7 +3,10 @@
 #include <QWidget>
 
 #define WIN32_LEAN_AND_MEAN
+// MinGW's C++ library defines it already; MSVC's does not.
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 
 void preferPlatformThatKeepsWindowsOnTop()

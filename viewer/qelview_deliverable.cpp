@@ -4,6 +4,7 @@
 const Deliverable& qelviewDeliverable()
 {
     static const Deliverable deliverable{u"Qel式Velisa", qelviewCatalogue(),
-                                         ":/qelview/built-in-picture.jpg"};
+                                         ":/qelview/built-in-picture.jpg",
+                                         ":/qelview/window-icon.ico", "Qelview"};
     return deliverable;
 }

@@ -5,11 +5,20 @@
 
 #include <QApplication>
 
+namespace {
+// Both programs carry the same version; it matches their Windows version
+// resources.
+constexpr auto programVersion = "1.00";
+} // namespace
+
 int runViewer(int argc, char* argv[], const Deliverable& deliverable,
               const std::function<void(QWidget&)>& whenShown)
 {
     preferPlatformThatKeepsWindowsOnTop();
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(
+        deliverable.applicationName.data(), qsizetype(deliverable.applicationName.size())));
+    QApplication::setApplicationVersion(QString::fromLatin1(programVersion));
     ViewerWindow window(deliverable, programDirectory());
     window.load();
     window.present();

@@ -5,6 +5,7 @@ const Deliverable& velviewDeliverable()
 {
     // The caption ends in one blank, as the program has always shown it.
     static const Deliverable deliverable{u"VelisaVer2 ", velviewCatalogue(),
-                                         ":/velview/built-in-picture.jpg"};
+                                         ":/velview/built-in-picture.jpg",
+                                         ":/velview/window-icon.ico", "Velview"};
     return deliverable;
 }

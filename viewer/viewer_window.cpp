@@ -9,6 +9,7 @@
 #include "platform.h"
 #include "qt_text.h"
 #include "window_fonts.h"
+#include "window_icon.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -53,6 +54,7 @@ ViewerWindow::ViewerWindow(const Deliverable& deliverable, QString programDirect
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(loadWindowIcon(deliverable.windowIcon));
     createControls();
     applyLayout();
     showBuiltInPicture();

@@ -1,0 +1,25 @@
+# The installed tree, and the desktop entries and AppStream metadata it
+# carries, checked with the validators desktops and software centres use.
+add_unit_test(tst_install_tree Qt6::Gui)
+# It installs the programs, so they must be built first.
+add_dependencies(tst_install_tree Qelview Velview)
+target_compile_definitions(tst_install_tree PRIVATE
+    CMAKE_COMMAND="${CMAKE_COMMAND}"
+    BUILD_DIR="${PROJECT_BINARY_DIR}")
+
+find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
+find_program(APPSTREAMCLI appstreamcli)
+if(NOT DESKTOP_FILE_VALIDATE OR NOT APPSTREAMCLI)
+    message(WARNING "desktop-file-validate or appstreamcli is missing "
+                    "(tools/install-dependencies installs them); their checks will fail.")
+    add_test(NAME desktop_validators_missing COMMAND ${CMAKE_COMMAND} -E false)
+    return()
+endif()
+
+foreach(program IN ITEMS Qelview Velview)
+    set(id ${PROJECT_SOURCE_DIR}/packaging/net.morphviewers.${program})
+    add_test(NAME desktop_entry_${program} COMMAND ${DESKTOP_FILE_VALIDATE} ${id}.desktop)
+    # Without network access, so that no link in the metadata is fetched.
+    add_test(NAME metainfo_${program}
+        COMMAND ${APPSTREAMCLI} validate --no-net --explain ${id}.metainfo.xml)
+endforeach()

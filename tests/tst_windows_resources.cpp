@@ -1,0 +1,369 @@
+#include <QFile>
+#include <QTest>
+#include <QtEndian>
+
+#include <optional>
+#include <variant>
+#include <vector>
+
+// The Windows resource scripts, compiled by the cross tools' resource compiler
+// into .res files before this test runs, read back resource by resource and
+// field by field.
+namespace {
+using Identifier = std::variant<quint16, QString>;
+
+struct Resource {
+    Identifier type;
+    Identifier name;
+    quint16 language = 0;
+    QByteArray data;
+};
+
+quint16 u16(const QByteArray& bytes, qsizetype offset)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + offset);
+}
+
+quint32 u32(const QByteArray& bytes, qsizetype offset)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + offset);
+}
+
+qsizetype alignTo4(qsizetype offset)
+{
+    return (offset + 3) & ~qsizetype(3);
+}
+
+// A NUL-terminated UTF-16 string at offset; moves offset past the NUL.
+std::optional<QString> readString(const QByteArray& bytes, qsizetype& offset)
+{
+    QString text;
+    while (offset + 2 <= bytes.size()) {
+        const quint16 unit = u16(bytes, offset);
+        offset += 2;
+        if (unit == 0)
+            return text;
+        text.append(QChar(unit));
+    }
+    return std::nullopt;
+}
+
+std::optional<Identifier> readIdentifier(const QByteArray& bytes, qsizetype& offset)
+{
+    if (offset + 4 <= bytes.size() && u16(bytes, offset) == 0xFFFF) {
+        offset += 4;
+        return u16(bytes, offset - 2);
+    }
+    if (auto text = readString(bytes, offset))
+        return *text;
+    return std::nullopt;
+}
+
+// Every resource of a .res file in order, after its leading empty entry; empty
+// when the structure is broken.
+std::vector<Resource> readResFile(const QByteArray& bytes)
+{
+    std::vector<Resource> resources;
+    qsizetype offset = 0;
+    while (offset < bytes.size()) {
+        if (offset + 8 > bytes.size())
+            return {};
+        const qsizetype dataSize = u32(bytes, offset);
+        const qsizetype headerSize = u32(bytes, offset + 4);
+        qsizetype field = offset + 8;
+        const auto type = readIdentifier(bytes, field);
+        const auto name = readIdentifier(bytes, field);
+        field = alignTo4(field);
+        if (!type || !name || field + 16 != offset + headerSize ||
+            offset + headerSize + dataSize > bytes.size())
+            return {};
+        const quint16 language = u16(bytes, field + 6);
+        const QByteArray data = bytes.mid(offset + headerSize, dataSize);
+        if (offset == 0) {
+            // The file opens with an empty entry of type and name 0.
+            if (dataSize != 0 || *type != Identifier(quint16(0)))
+                return {};
+        } else {
+            resources.push_back({*type, *name, language, data});
+        }
+        offset = alignTo4(offset + headerSize + dataSize);
+    }
+    return resources;
+}
+
+// One block of a version resource: its header, key, value and children.
+struct VersionBlock {
+    quint16 length = 0;
+    quint16 valueLength = 0;
+    quint16 type = 0;
+    QString key;
+    QByteArray value;
+    std::vector<VersionBlock> children;
+};
+
+std::optional<VersionBlock> readVersionBlock(const QByteArray& bytes, qsizetype start)
+{
+    if (start + 6 > bytes.size())
+        return std::nullopt;
+    VersionBlock block;
+    block.length = u16(bytes, start);
+    block.valueLength = u16(bytes, start + 2);
+    block.type = u16(bytes, start + 4);
+    const qsizetype end = start + block.length;
+    if (block.length < 6 || end > bytes.size())
+        return std::nullopt;
+    qsizetype offset = start + 6;
+    const auto key = readString(bytes, offset);
+    if (!key)
+        return std::nullopt;
+    block.key = *key;
+    offset = alignTo4(offset);
+    // Text values count UTF-16 units, binary values bytes.
+    const qsizetype valueBytes = block.type == 1 ? block.valueLength * 2 : block.valueLength;
+    if (offset + valueBytes > end)
+        return std::nullopt;
+    block.value = bytes.mid(offset, valueBytes);
+    offset = alignTo4(offset + valueBytes);
+    while (offset < end) {
+        auto child = readVersionBlock(bytes, offset);
+        if (!child)
+            return std::nullopt;
+        offset = alignTo4(offset + child->length);
+        block.children.push_back(std::move(*child));
+    }
+    if (offset != alignTo4(end))
+        return std::nullopt;
+    return block;
+}
+
+QByteArray le16(std::initializer_list<quint16> values)
+{
+    QByteArray bytes;
+    for (const quint16 value : values) {
+        bytes.append(char(value & 0xFF));
+        bytes.append(char(value >> 8));
+    }
+    return bytes;
+}
+
+QByteArray utf16z(const QString& text)
+{
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2) +
+           QByteArray(2, '\0');
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+const Resource* find(const std::vector<Resource>& resources, quint16 type)
+{
+    for (const Resource& resource : resources)
+        if (resource.type == Identifier(type))
+            return &resource;
+    return nullptr;
+}
+
+constexpr quint16 iconType = 3;
+constexpr quint16 groupIconType = 14;
+constexpr quint16 versionType = 16;
+} // namespace
+
+class WindowsResourcesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void resources_data();
+    void resources();
+    void iconGroup_data();
+    void iconGroup();
+    void iconImage_data();
+    void iconImage();
+    void versionFixedPart_data();
+    void versionFixedPart();
+    void versionStrings_data();
+    void versionStrings();
+
+private:
+    void addPrograms();
+    std::vector<Resource> compiled(const QString& program);
+};
+
+void WindowsResourcesTest::addPrograms()
+{
+    QTest::addColumn<QString>("program");
+    QTest::newRow("Qelview") << QStringLiteral("Qelview");
+    QTest::newRow("Velview") << QStringLiteral("Velview");
+}
+
+std::vector<Resource> WindowsResourcesTest::compiled(const QString& program)
+{
+    const QString path = QStringLiteral(RES_DIR "/%1.res").arg(program.toLower());
+    const QByteArray bytes = fileBytes(path);
+    if (bytes.isEmpty())
+        qWarning("%s is missing: it is written by the windres tests", qPrintable(path));
+    return readResFile(bytes);
+}
+
+void WindowsResourcesTest::resources_data()
+{
+    addPrograms();
+}
+
+// Exactly the icon, its group and the version resource, each under its
+// number and in its language: the icon language-neutral, the version in
+// Chinese (PRC).
+void WindowsResourcesTest::resources()
+{
+    QFETCH(QString, program);
+    const auto resources = compiled(program);
+    QCOMPARE(resources.size(), std::size_t(3));
+    const Resource* icon = find(resources, iconType);
+    const Resource* group = find(resources, groupIconType);
+    const Resource* version = find(resources, versionType);
+    QVERIFY(icon && group && version);
+    QVERIFY(icon->name == Identifier(quint16(30001)));
+    QCOMPARE(icon->language, quint16(0));
+    QVERIFY(group->name == Identifier(quint16(1)));
+    QCOMPARE(group->language, quint16(0));
+    QVERIFY(version->name == Identifier(quint16(1)));
+    QCOMPARE(version->language, quint16(2052));
+}
+
+void WindowsResourcesTest::iconGroup_data()
+{
+    addPrograms();
+}
+
+void WindowsResourcesTest::iconGroup()
+{
+    QFETCH(QString, program);
+    const auto resources = compiled(program);
+    const Resource* group = find(resources, groupIconType);
+    QVERIFY(group);
+    QByteArray expected = le16({0, 1, 1});         // reserved, icon, one entry
+    expected += QByteArray("\x30\x30\x00\x00", 4); // 48 x 48, no palette, reserved
+    expected += le16({1, 16});                     // planes, bits per pixel
+    expected += le16({5032, 0});                   // bytes in the image
+    expected += le16({30001});                     // the image's identifier
+    QCOMPARE(group->data, expected);
+}
+
+void WindowsResourcesTest::iconImage_data()
+{
+    addPrograms();
+}
+
+// The icon resource is the window icon file from its bitmap header on.
+void WindowsResourcesTest::iconImage()
+{
+    QFETCH(QString, program);
+    const auto resources = compiled(program);
+    const Resource* icon = find(resources, iconType);
+    QVERIFY(icon);
+    const QByteArray iconFile =
+        fileBytes(QStringLiteral(ASSETS_DIR "/%1/window-icon.ico").arg(program.toLower()));
+    QCOMPARE(iconFile.size(), 5054);
+    QCOMPARE(icon->data.size(), 5032);
+    QCOMPARE(icon->data, iconFile.mid(22));
+}
+
+void WindowsResourcesTest::versionFixedPart_data()
+{
+    addPrograms();
+}
+
+void WindowsResourcesTest::versionFixedPart()
+{
+    QFETCH(QString, program);
+    const auto resources = compiled(program);
+    const Resource* version = find(resources, versionType);
+    QVERIFY(version);
+    const auto root = readVersionBlock(version->data, 0);
+    QVERIFY(root);
+    QCOMPARE(root->length, quint16(version->data.size()));
+    QCOMPARE(root->key, QStringLiteral("VS_VERSION_INFO"));
+    QCOMPARE(root->type, quint16(0));
+    QCOMPARE(root->valueLength, quint16(52));
+    const QByteArray& fixed = root->value;
+    QCOMPARE(fixed.size(), 52);
+    const std::pair<const char*, quint32> fields[] = {
+        {"signature", 0xFEEF04BD},
+        {"structure version 1.0", 0x00010000},
+        {"file version 1.0", 0x00010000},
+        {"file version .0.0", 0},
+        {"product version 1.0", 0x00010000},
+        {"product version .0.0", 0},
+        {"flags mask", 0},
+        {"flags", 0},
+        {"operating system: 32-bit Windows", 4},
+        {"file type: application", 1},
+        {"file subtype", 0},
+        {"file date, high", 0},
+        {"file date, low", 0},
+    };
+    for (qsizetype i = 0; i < qsizetype(std::size(fields)); ++i)
+        QVERIFY2(u32(fixed, i * 4) == fields[i].second, fields[i].first);
+}
+
+void WindowsResourcesTest::versionStrings_data()
+{
+    addPrograms();
+}
+
+// The string table "080404B0" with exactly six strings in a fixed order, and
+// the one translation 0x0804 / 1200.
+void WindowsResourcesTest::versionStrings()
+{
+    QFETCH(QString, program);
+    const auto resources = compiled(program);
+    const Resource* version = find(resources, versionType);
+    QVERIFY(version);
+    const auto root = readVersionBlock(version->data, 0);
+    QVERIFY(root);
+    QCOMPARE(root->children.size(), std::size_t(2));
+
+    const VersionBlock& stringInfo = root->children[0];
+    QCOMPARE(stringInfo.key, QStringLiteral("StringFileInfo"));
+    QCOMPARE(stringInfo.valueLength, quint16(0));
+    QCOMPARE(stringInfo.children.size(), std::size_t(1));
+    const VersionBlock& table = stringInfo.children[0];
+    QCOMPARE(table.key, QStringLiteral("080404B0"));
+    QCOMPARE(table.valueLength, quint16(0));
+
+    const std::pair<QString, QString> strings[] = {
+        {QStringLiteral("LegalCopyright"),
+         QStringLiteral("Copyright (C) the %1 authors").arg(program)},
+        {QStringLiteral("ProductName"), program},
+        {QStringLiteral("FileVersion"), QStringLiteral("1.00")},
+        {QStringLiteral("ProductVersion"), QStringLiteral("1.00")},
+        {QStringLiteral("InternalName"), program},
+        {QStringLiteral("OriginalFilename"), program + QStringLiteral(".exe")},
+    };
+    QCOMPARE(table.children.size(), std::size(strings));
+    for (std::size_t i = 0; i < std::size(strings); ++i) {
+        const VersionBlock& entry = table.children[i];
+        QCOMPARE(entry.key, strings[i].first);
+        QCOMPARE(entry.type, quint16(1));
+        // The value in UTF-16 with its terminating NUL, counted in units.
+        QCOMPARE(entry.value, utf16z(strings[i].second));
+        QCOMPARE(entry.valueLength, quint16(strings[i].second.size() + 1));
+        QVERIFY(entry.children.empty());
+    }
+
+    const VersionBlock& varInfo = root->children[1];
+    QCOMPARE(varInfo.key, QStringLiteral("VarFileInfo"));
+    QCOMPARE(varInfo.children.size(), std::size_t(1));
+    const VersionBlock& translation = varInfo.children[0];
+    QCOMPARE(translation.key, QStringLiteral("Translation"));
+    QCOMPARE(translation.type, quint16(0));
+    QCOMPARE(translation.valueLength, quint16(4));
+    QCOMPARE(translation.value, le16({0x0804, 1200}));
+}
+
+QTEST_MAIN(WindowsResourcesTest)
+#include "tst_windows_resources.moc"
