@@ -10,9 +10,10 @@ PictureArea::PictureArea(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureArea::setPicture(const QImage& picture)
+void PictureArea::setPicture(QImage picture)
 {
-    m_picture = QPixmap::fromImage(picture);
+    // Moving the image in lets the pixmap take over its pixels without a copy.
+    m_picture = QPixmap::fromImage(std::move(picture));
     update();
 }
 

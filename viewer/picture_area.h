@@ -13,7 +13,7 @@ public:
 
     // Replaces the picture shown; an image at the area's size in device
     // pixels is painted one to one.
-    void setPicture(const QImage& picture);
+    void setPicture(QImage picture);
     const QPixmap& picture() const { return m_picture; }
 
     // The area's size in device pixels on its current screen.

@@ -120,8 +120,11 @@ void ViewerWindow::createList(std::size_t position)
     // Qt picks the item whose text was typed once editing finishes; here only a
     // pick from the list may change anything, so typed text stays inert.
     disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
+    QStringList texts;
     for (const CatalogueEntry& entry : category.entries)
-        list->addItem(toQString(entry.listText));
+        texts.append(toQString(entry.listText));
+    // One insertion for the whole list, rather than a model update per item.
+    list->addItems(texts);
     list->setCurrentIndex(-1);
     list->setEditText(toQString(category.initialText));
     connect(list, &QComboBox::activated, this, [this, position] { onListClick(position); });
@@ -155,7 +158,7 @@ void ViewerWindow::showBuiltInPicture()
     if (!resource.open(QIODevice::ReadOnly))
         return;
     if (const auto image = decodePicture(resource.readAll(), m_picture->deviceSize()))
-        m_picture->setPicture(*image);
+        m_picture->setPicture(std::move(*image));
 }
 
 void ViewerWindow::load()
@@ -189,6 +192,6 @@ void ViewerWindow::showPictureFile(int pictureNumber)
     const auto image = LoadPicture(toQString(*path), m_picture->deviceSize());
     if (!image)
         return;
-    m_picture->setPicture(*image);
+    m_picture->setPicture(std::move(*image));
     m_picture->setAccessibleDescription(describePicture(m_deliverable.catalogue, pictureNumber));
 }
