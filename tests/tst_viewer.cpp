@@ -3,6 +3,7 @@
 #include "deliverable.h"
 #include "picture_area.h"
 #include "qt_text.h"
+#include "viewer_fixture.h"
 #include "viewer_window.h"
 
 #include <QAbstractItemView>
@@ -16,104 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
-
 namespace {
-// Every test picture is one flat colour that names its number, so what the
-// window shows can be read back from its pixels.
-QColor colourOf(int pictureNumber)
-{
-    return QColor::fromHsv((pictureNumber * 6) % 360, 255, 255);
-}
-
-void writePicture(const QString& path, int pictureNumber, QSize size = {300, 300})
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colourOf(pictureNumber));
-    QVERIFY(image.save(path, "JPEG", 95));
-}
-
-int colourDistance(QColor a, QColor b)
-{
-    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-           std::abs(a.blue() - b.blue());
-}
-
-class ViewerFixture {
-public:
-    explicit ViewerFixture(const Deliverable& deliverable, bool withPictures = true)
-        : m_deliverable(deliverable)
-    {
-        if (withPictures) {
-            QVERIFY(QDir(m_directory.path()).mkdir(folder()));
-            for (int number = 0; number <= 56; ++number)
-                if (usesPicture(deliverable.catalogue, number))
-                    writePicture(picturePath(number), number);
-        }
-        m_window = std::make_unique<ViewerWindow>(deliverable,
-                                                  QDir::toNativeSeparators(m_directory.path()));
-        m_window->load();
-    }
-
-    QString folder() const { return toQString(m_deliverable.catalogue.pictureFolder); }
-    QString picturePath(int number) const
-    {
-        return toQString(
-            *PicturePath(m_deliverable.catalogue, m_directory.path().toStdU16String(), number));
-    }
-
-    ViewerWindow& window() { return *m_window; }
-    QComboBox* list(int ordinal)
-    {
-        return m_window->findChild<QComboBox*>(QStringLiteral("Combo%1").arg(ordinal));
-    }
-    CaptionLabel* description()
-    {
-        return m_window->findChild<CaptionLabel*>(QStringLiteral("Label5"));
-    }
-    PictureArea* picture() { return m_window->findChild<PictureArea*>(QStringLiteral("Image1")); }
-
-    // The number of the test picture the picture area shows, or -1 for any
-    // other picture.
-    int shownPicture()
-    {
-        const QColor centre = picture()->grab().toImage().pixelColor(150, 150);
-        for (int number = 0; number <= 56; ++number)
-            if (colourDistance(centre, colourOf(number)) < 24)
-                return number;
-        return -1;
-    }
-
-    // Picks an item the way a user does: opens the list, moves to the item and
-    // presses Return.
-    void pick(int ordinal, int index)
-    {
-        QComboBox* combo = list(ordinal);
-        combo->showPopup();
-        QAbstractItemView* view = combo->view();
-        QTRY_VERIFY(view->isVisible());
-        view->setCurrentIndex(combo->model()->index(index, 0));
-        QTest::keyClick(view->viewport(), Qt::Key_Return);
-        QTRY_VERIFY(!view->isVisible());
-    }
-
-    QString descriptionOf(int ordinal, int index) const
-    {
-        const auto entry = FindEntry(m_deliverable.catalogue.categories[std::size_t(ordinal - 1)],
-                                     std::int16_t(index));
-        return toQString(DescriptionText(*entry));
-    }
-
-private:
-    const Deliverable& m_deliverable;
-    QTemporaryDir m_directory;
-    std::unique_ptr<ViewerWindow> m_window;
-};
-
 QImage builtInPicture(const Deliverable& deliverable)
 {
     QImage image(QString::fromLatin1(deliverable.builtInPicture.data(),
@@ -141,9 +45,6 @@ private slots:
     void pickShowsPictureAndDescription_data();
     void pickShowsPictureAndDescription();
     void keyboardPicks();
-    void rePickReadsTheFileAgain();
-    void failedLoadKeepsPicture_data();
-    void failedLoadKeepsPicture();
     void doubleClickShowsResetPicture();
     void pickKeepsOtherLists();
     void typedTextChangesNothing();
@@ -233,76 +134,6 @@ void ViewerTest::keyboardPicks()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QCOMPARE(fixture.shownPicture(), 8);
     QCOMPARE(fixture.description()->caption(), fixture.descriptionOf(2, 1));
-}
-
-void ViewerTest::rePickReadsTheFileAgain()
-{
-    ViewerFixture fixture(qelviewDeliverable());
-    fixture.window().show();
-    fixture.pick(1, 2);
-    QCOMPARE(fixture.shownPicture(), 3);
-    // Nothing is cached: the same pick again reads what is on disk now.
-    QVERIFY(QFile::remove(fixture.picturePath(3)));
-    writePicture(fixture.picturePath(3), 44);
-    fixture.pick(1, 2);
-    QCOMPARE(fixture.shownPicture(), 44);
-}
-
-void ViewerTest::failedLoadKeepsPicture_data()
-{
-    QTest::addColumn<QString>("kind");
-    for (const char* kind : {"missing", "empty", "corrupt", "truncated header", "text", "directory",
-                             "fifo", "socket", "dangling link", "device link"})
-        QTest::newRow(kind) << QString::fromLatin1(kind);
-}
-
-// A picture that cannot be loaded leaves the picture shown, and the label
-// still follows the pick; none of these may block or crash.
-void ViewerTest::failedLoadKeepsPicture()
-{
-    QFETCH(QString, kind);
-    ViewerFixture fixture(qelviewDeliverable());
-    fixture.window().show();
-    fixture.pick(4, 0);
-    QCOMPARE(fixture.shownPicture(), 50);
-
-    const QString path = fixture.picturePath(51);
-    QVERIFY(QFile::remove(path));
-    const QByteArray native = QFile::encodeName(path);
-    if (kind == "empty") {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    } else if (kind == "corrupt" || kind == "truncated header" || kind == "text") {
-        QByteArray bytes = kind == "text" ? QByteArray("not a picture\n")
-                           : kind == "corrupt"
-                               ? QByteArray("\xFF\xD8\xFF\xE0") + QByteArray(4000, '\x5A')
-                               : QByteArray("\xFF\xD8\xFF\xDB\x00\x43", 6);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    } else if (kind == "directory") {
-        QVERIFY(QDir().mkdir(path));
-    } else if (kind == "fifo") {
-        QCOMPARE(::mkfifo(native.constData(), 0600), 0);
-    } else if (kind == "socket") {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        QVERIFY(size_t(native.size()) < sizeof(address.sun_path));
-        std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
-        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-        ::close(fd);
-    } else if (kind == "dangling link") {
-        QCOMPARE(::symlink("nowhere.jpg", native.constData()), 0);
-    } else if (kind == "device link") {
-        QCOMPARE(::symlink("/dev/zero", native.constData()), 0);
-    }
-
-    fixture.pick(4, 1);
-    QCOMPARE(fixture.shownPicture(), 50);
-    QCOMPARE(fixture.description()->caption(), fixture.descriptionOf(4, 1));
-    fixture.pick(4, 2);
-    QCOMPARE(fixture.shownPicture(), 52);
 }
 
 void ViewerTest::doubleClickShowsResetPicture()

@@ -1,53 +1,50 @@
 #include "picture_loading.h"
 
+#include "jpeg_layout.h"
+#include "picture_limits.h"
 #include "regular_file.h"
 
 #include <QBuffer>
 #include <QImageReader>
 
-namespace {
-// The format is chosen from the leading bytes here rather than by Qt, which
-// would otherwise hand the bytes to whichever of its decoders claims them.
-QByteArray formatBySignature(const QByteArray& bytes)
+void holdDecoderAllocationLimit()
 {
-    if (bytes.startsWith("\xFF\xD8\xFF"))
-        return "jpeg";
-    if (bytes.startsWith("\x89PNG\r\n\x1A\n"))
-        return "png";
-    if (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a"))
-        return "gif";
-    if (bytes.startsWith("BM"))
-        return "bmp";
-    return {};
+    static const bool environmentCleared = [] {
+        return qunsetenv("QT_IMAGEIO_MAXALLOC");
+    }();
+    Q_UNUSED(environmentCleared);
+    QImageReader::setAllocationLimit(PictureLimits::maxDecodedMiB);
 }
 
-bool withinLimits(QSize declared)
-{
-    return declared.isValid() && declared.width() <= PictureLimits::maxSide &&
-           declared.height() <= PictureLimits::maxSide &&
-           qint64(declared.width()) * declared.height() <= PictureLimits::maxPixels;
-}
-} // namespace
-
+// Only JPEG is decoded: the files are named .jpg, and any other decoder would
+// be reachable only by a file that misnames itself. A file that does not end
+// its last scan with the end-of-image marker is a failed load rather than a
+// picture whose missing part the decoder paints grey, so an incomplete file
+// never replaces the picture shown.
 std::optional<QImage> decodePicture(const QByteArray& bytes, QSize targetSize)
 {
-    const QByteArray format = formatBySignature(bytes);
-    if (format.isEmpty() || targetSize.isEmpty())
+    if (targetSize.isEmpty())
+        return std::nullopt;
+    const auto layout = readJpegLayout(bytes);
+    // Checked before the decoder sees the file, so the caps hold whatever the
+    // decoder itself would tolerate.
+    if (!layout || !withinPictureLimits(*layout))
         return std::nullopt;
 
+    holdDecoderAllocationLimit();
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
+    // The format is named, and guessing is off, so these bytes reach Qt's JPEG
+    // decoder and no other.
+    QImageReader reader(&buffer, "jpeg");
     reader.setAutoDetectImageFormat(false);
-    if (!withinLimits(reader.size()))
-        return std::nullopt;
-
-    // Decoding straight to the shown size lets the JPEG decoder skip most of
-    // the work for a large picture.
+    // Decoding straight to the shown size lets the decoder skip most of the
+    // work for a large picture.
     reader.setScaledSize(targetSize);
-    QImage image = reader.read();
-    if (image.isNull())
+    QImage image;
+    // A decode that fails part-way can leave a half-filled image behind.
+    if (!reader.read(&image) || image.isNull())
         return std::nullopt;
     if (image.size() != targetSize)
         image = image.scaled(targetSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -1,6 +1,8 @@
 #include "run_viewer.h"
 
+#include "picture_loading.h"
 #include "platform.h"
+#include "plugin_search.h"
 #include "viewer_window.h"
 
 #include <QApplication>
@@ -14,6 +16,8 @@ constexpr auto programVersion = "1.00";
 int runViewer(int argc, char* argv[], const Deliverable& deliverable,
               const std::function<void(QWidget&)>& whenShown)
 {
+    holdDecoderAllocationLimit();
+    confinePluginSearchToQt();
     preferPlatformThatKeepsWindowsOnTop();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(

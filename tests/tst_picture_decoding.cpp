@@ -1,0 +1,268 @@
+#include "hostile_jpegs.h"
+#include "jpeg_layout.h"
+#include "picture_limits.h"
+#include "picture_loading.h"
+#include "sample_jpegs.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QTest>
+
+namespace {
+const QSize shownSize{300, 300};
+
+int colourDistance(QColor a, QColor b)
+{
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+           std::abs(a.blue() - b.blue());
+}
+
+QByteArray withSegments(QByteArray jpeg, int count)
+{
+    QByteArray comments;
+    for (int i = 0; i < count; ++i)
+        comments.append("\xFF\xFE\x00\x02", 4);
+    return jpeg.insert(2, comments);
+}
+} // namespace
+
+// The loading layer alone: what it accepts, what it refuses, and that the caps
+// sit where they are stated. Runs with QT_IMAGEIO_MAXALLOC set to a huge value.
+class PictureDecodingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void everyCodingLoads_data();
+    void everyCodingLoads();
+    void layoutOfWrittenFiles_data();
+    void layoutOfWrittenFiles();
+    void capsAtTheirBoundaries_data();
+    void capsAtTheirBoundaries();
+    void otherFormatsAreRefused_data();
+    void otherFormatsAreRefused();
+    void incompleteFilesAreRefused_data();
+    void incompleteFilesAreRefused();
+    void bytesAfterTheEndAreIgnored();
+    void failedDecodeIsDiscarded();
+    void damagedFilesNeverCrash();
+    void environmentDoesNotLoosenAllocationLimit();
+};
+
+void PictureDecodingTest::initTestCase()
+{
+    // Without the variable the allocation test below proves nothing.
+    QVERIFY(qEnvironmentVariableIntValue("QT_IMAGEIO_MAXALLOC") > 1000);
+}
+
+void PictureDecodingTest::everyCodingLoads_data()
+{
+    QTest::addColumn<int>("coding");
+    QTest::addColumn<QSize>("size");
+    for (JpegCoding coding : allJpegCodings) {
+        if (coding == JpegCoding::Arithmetic)
+            continue;
+        QTest::addRow("%s, shown size", codingName(coding)) << int(coding) << shownSize;
+        QTest::addRow("%s, 1203 x 701", codingName(coding)) << int(coding) << QSize(1203, 701);
+    }
+}
+
+// Every coding picture tools write loads, at exactly the shown size.
+void PictureDecodingTest::everyCodingLoads()
+{
+    QFETCH(int, coding);
+    QFETCH(QSize, size);
+    const JpegCoding jpegCoding = JpegCoding(coding);
+    const bool grey =
+        jpegCoding == JpegCoding::Greyscale || jpegCoding == JpegCoding::ProgressiveGreyscale;
+    const QColor colour = grey ? QColor(90, 90, 90) : QColor(200, 60, 30);
+    const auto image = decodePicture(jpegBytes(flatImage(colour, size), jpegCoding), shownSize);
+    QVERIFY(image);
+    QCOMPARE(image->size(), shownSize);
+    QVERIFY2(colourDistance(image->pixelColor(150, 150), colour) < 30,
+             qPrintable(image->pixelColor(150, 150).name()));
+}
+
+void PictureDecodingTest::layoutOfWrittenFiles_data()
+{
+    QTest::addColumn<int>("coding");
+    QTest::addColumn<int>("components");
+    QTest::addColumn<bool>("progressive");
+    QTest::addColumn<int>("scans");
+    QTest::addColumn<bool>("buffered");
+    QTest::newRow("baseline") << int(JpegCoding::Baseline420) << 3 << false << 1 << false;
+    QTest::newRow("restarts") << int(JpegCoding::RestartIntervals) << 3 << false << 1 << false;
+    QTest::newRow("greyscale") << int(JpegCoding::Greyscale) << 1 << false << 1 << false;
+    QTest::newRow("cmyk") << int(JpegCoding::Cmyk) << 4 << false << 1 << false;
+    QTest::newRow("scan per component")
+        << int(JpegCoding::ScanPerComponent) << 3 << false << 3 << true;
+    QTest::newRow("progressive") << int(JpegCoding::Progressive420) << 3 << true << 10 << true;
+    QTest::newRow("progressive grey")
+        << int(JpegCoding::ProgressiveGreyscale) << 1 << true << 6 << true;
+}
+
+// The walk finds what the JPEG library wrote, restart markers and stuffed
+// bytes in the scans included.
+void PictureDecodingTest::layoutOfWrittenFiles()
+{
+    QFETCH(int, coding);
+    QFETCH(int, components);
+    QFETCH(bool, progressive);
+    QFETCH(int, scans);
+    QFETCH(bool, buffered);
+    QImage image = flatImage(Qt::white, {301, 157});
+    for (int x = 0; x < image.width(); x += 3)
+        image.setPixelColor(x, x % image.height(), Qt::black); // busy scans
+    const auto layout = readJpegLayout(jpegBytes(image, JpegCoding(coding), 100));
+    QVERIFY(layout);
+    QCOMPARE(layout->size, QSize(301, 157));
+    QCOMPARE(layout->components, components);
+    QCOMPARE(layout->progressive, progressive);
+    QCOMPARE(layout->scans, scans);
+    QCOMPARE(layout->buffersWholePicture(), buffered);
+}
+
+void PictureDecodingTest::capsAtTheirBoundaries_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("accepted");
+    const auto file = [](QSize size, bool progressive, bool grey = false) {
+        return declaringJpeg(size, progressive, progressive ? 2 : 1, grey);
+    };
+    QTest::newRow("16384 a side") << file({16384, 1464}, false) << true;
+    QTest::newRow("16385 a side") << file({16385, 64}, false) << false;
+    QTest::newRow("16385 high") << file({64, 16385}, false) << false;
+    QTest::newRow("24 megapixels") << file({6000, 4000}, false) << true;
+    QTest::newRow("past 24 megapixels") << file({6000, 4001}, false) << false;
+    QTest::newRow("20000 x 20000") << file({20000, 20000}, false) << false;
+    QTest::newRow("65500 x 65500") << file({65500, 65500}, false) << false;
+    QTest::newRow("progressive 20000 x 20000") << file({20000, 20000}, true) << false;
+    // 4:2:0 takes 3 bytes of coefficients a pixel, greyscale 2.
+    QTest::newRow("progressive 48 MiB") << file({4096, 4096}, true) << true;
+    QTest::newRow("progressive past 48 MiB") << file({4096, 4104}, true) << false;
+    QTest::newRow("progressive grey 24 megapixels") << file({6000, 4000}, true, true) << true;
+    QTest::newRow("32 scans") << declaringJpeg({64, 64}, true, 32) << true;
+    QTest::newRow("33 scans") << declaringJpeg({64, 64}, true, 33) << false;
+    QTest::newRow("30000 scans") << declaringJpeg({1024, 1024}, true, 30000) << false;
+    // The plain file has 4 segments of its own.
+    QTest::newRow("512 segments") << withSegments(file({64, 64}, false), 508) << true;
+    QTest::newRow("513 segments") << withSegments(file({64, 64}, false), 509) << false;
+}
+
+void PictureDecodingTest::capsAtTheirBoundaries()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, accepted);
+    const auto layout = readJpegLayout(bytes);
+    QVERIFY(layout);
+    QCOMPARE(withinPictureLimits(*layout), accepted);
+    if (!accepted)
+        QVERIFY(!decodePicture(bytes, shownSize));
+}
+
+void PictureDecodingTest::otherFormatsAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    for (const char* format : {"PNG", "BMP", "GIF", "ICO", "PPM", "XPM"})
+        QTest::newRow(format) << QByteArray(format);
+}
+
+// Only JPEG content is decoded, whatever the file is called.
+void PictureDecodingTest::otherFormatsAreRefused()
+{
+    QFETCH(QByteArray, format);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (format == "GIF") {
+        // Qt writes no GIF; this is a 1 x 1 one.
+        bytes =
+            QByteArray("GIF89a\1\0\1\0\x80\0\0\xFF\xFF\xFF\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35);
+    } else {
+        QVERIFY(flatImage(Qt::red, {32, 32}).save(&buffer, format.constData()));
+    }
+    QVERIFY(QImage::fromData(bytes).width() > 0);
+    QVERIFY(!decodePicture(bytes, shownSize));
+}
+
+void PictureDecodingTest::incompleteFilesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    for (JpegCoding coding : {JpegCoding::Baseline420, JpegCoding::Progressive420,
+                              JpegCoding::RestartIntervals, JpegCoding::ScanPerComponent}) {
+        QImage image = flatImage(Qt::blue, {640, 480});
+        const QByteArray whole = jpegBytes(image, coding);
+        QTest::addRow("%s without its end marker", codingName(coding)) << whole.chopped(2);
+        QTest::addRow("%s cut in the last scan", codingName(coding)) << whole.chopped(40);
+        QTest::addRow("%s cut in half", codingName(coding)) << whole.first(whole.size() / 2);
+        QTest::addRow("%s cut in the header", codingName(coding)) << whole.first(150);
+    }
+    QTest::newRow("no scan") << QByteArray("\xFF\xD8\xFF\xD9", 4);
+    QTest::newRow("start marker only") << QByteArray("\xFF\xD8\xFF", 3);
+}
+
+// A file that ends before its end-of-image marker is a failed load: the
+// decoder would paint the missing part grey and call that a picture.
+void PictureDecodingTest::incompleteFilesAreRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(!readJpegLayout(bytes));
+    QVERIFY(!decodePicture(bytes, shownSize));
+}
+
+void PictureDecodingTest::bytesAfterTheEndAreIgnored()
+{
+    const QByteArray whole = jpegBytes(flatImage(Qt::green), JpegCoding::Baseline420);
+    QVERIFY(decodePicture(whole + QByteArray(1000, '\x5A'), shownSize));
+    QVERIFY(decodePicture(whole + whole, shownSize));
+}
+
+// A file can pass the walk and still fail in the decoder after it has filled
+// the picture: here a sequential file whose first scan covers the whole
+// picture is followed by a second scan, which the decoder only meets at its
+// end and rejects. What it had filled is not shown.
+void PictureDecodingTest::failedDecodeIsDiscarded()
+{
+    QByteArray whole = jpegBytes(flatImage(Qt::green), JpegCoding::Baseline420);
+    const qsizetype scan = whole.indexOf("\xFF\xDA");
+    const QByteArray secondScan = whole.mid(scan, whole.size() - 2 - scan);
+    whole.insert(whole.size() - 2, secondScan);
+    const auto layout = readJpegLayout(whole);
+    QVERIFY(layout && withinPictureLimits(*layout));
+    QCOMPARE(layout->scans, 2);
+    QVERIFY(!decodePicture(whole, shownSize));
+}
+
+// Bit flips anywhere in files of every coding: each decode ends, promptly,
+// with a picture of the shown size or with nothing.
+void PictureDecodingTest::damagedFilesNeverCrash()
+{
+    QImage image = flatImage(Qt::white, {400, 300});
+    for (int y = 0; y < image.height(); ++y)
+        image.setPixelColor((y * 7) % image.width(), y, Qt::red);
+    int decoded = 0;
+    int refused = 0;
+    for (JpegCoding coding : allJpegCodings) {
+        const QByteArray whole = jpegBytes(image, coding);
+        for (unsigned seed = 0; seed < 40; ++seed) {
+            const auto result = decodePicture(bitFlipped(whole, seed, 1 + seed % 4), shownSize);
+            if (result)
+                QCOMPARE(result->size(), shownSize);
+            ++(result ? decoded : refused);
+        }
+    }
+    // Both outcomes occur, so the flips reach both the structure and the data.
+    QVERIFY(decoded > 0);
+    QVERIFY(refused > 0);
+}
+
+// QT_IMAGEIO_MAXALLOC is set huge for this test, and Qt would prefer it to
+// any limit set; the limit stays at its cap all the same.
+void PictureDecodingTest::environmentDoesNotLoosenAllocationLimit()
+{
+    QVERIFY(decodePicture(jpegBytes(flatImage(Qt::red), JpegCoding::Baseline420), shownSize));
+    QCOMPARE(QImageReader::allocationLimit(), PictureLimits::maxDecodedMiB);
+}
+
+QTEST_GUILESS_MAIN(PictureDecodingTest)
+#include "tst_picture_decoding.moc"

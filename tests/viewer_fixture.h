@@ -1,0 +1,56 @@
+#pragma once
+
+#include "deliverable.h"
+#include "viewer_window.h"
+
+#include <QColor>
+#include <QSize>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class CaptionLabel;
+class PictureArea;
+class QComboBox;
+
+// Every test picture is one flat colour that names its number, so what the
+// window shows can be read back from its pixels.
+QColor colourOf(int pictureNumber);
+void writePicture(const QString& path, int pictureNumber, QSize size = {300, 300});
+int colourDistance(QColor a, QColor b);
+
+// A program's window over a temporary program directory, by default filled
+// with a test picture for every number the program reads.
+class ViewerFixture {
+public:
+    explicit ViewerFixture(const Deliverable& deliverable, bool withPictures = true,
+                           QString programDirectory = {});
+
+    QString programDirectory() const { return m_programDirectory; }
+    QString folder() const;
+    QString folderPath() const;
+    QString picturePath(int number) const;
+    void writePictures();
+
+    ViewerWindow& window() { return *m_window; }
+    QComboBox* list(int ordinal);
+    CaptionLabel* description();
+    PictureArea* picture();
+
+    // The number of the test picture the picture area shows, or -1 for any
+    // other picture.
+    int shownPicture();
+
+    // Picks an item the way a user does: opens the list, moves to the item and
+    // presses Return.
+    void pick(int ordinal, int index);
+
+    QString descriptionOf(int ordinal, int index) const;
+
+private:
+    const Deliverable& m_deliverable;
+    QTemporaryDir m_directory;
+    QString m_programDirectory;
+    std::unique_ptr<ViewerWindow> m_window;
+};
