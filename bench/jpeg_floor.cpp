@@ -2,7 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <vector>
+#include <memory>
 
 #include <jpeglib.h>
 
@@ -24,7 +24,9 @@ long decodeJpegFloor(const QByteArray& bytes)
     ErrorManager errors{};
     info.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = escapeOnError;
-    std::vector<unsigned char> pixels;
+    // Left uninitialised, as a decoder's output buffer would be.
+    std::unique_ptr<unsigned char[]> pixels;
+    std::size_t pixelBytes = 0;
     if (setjmp(errors.escape)) {
         jpeg_destroy_decompress(&info);
         return 0;
@@ -36,12 +38,13 @@ long decodeJpegFloor(const QByteArray& bytes)
     info.out_color_space = JCS_EXT_BGRX;
     jpeg_start_decompress(&info);
     const std::size_t stride = std::size_t(info.output_width) * 4;
-    pixels.resize(stride * info.output_height);
+    pixelBytes = stride * info.output_height;
+    pixels.reset(new unsigned char[pixelBytes]);
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = pixels.data() + stride * info.output_scanline;
+        JSAMPROW row = pixels.get() + stride * info.output_scanline;
         jpeg_read_scanlines(&info, &row, 1);
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
-    return long(pixels.size());
+    return long(pixelBytes);
 }

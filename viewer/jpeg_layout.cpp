@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 enum Marker : std::uint8_t {
@@ -50,6 +51,14 @@ public:
         return (high << 8) | byte();
     }
     void skip(qsizetype count) { m_position += count; }
+    // Moves to the next byte of this value, or to the end when none is left.
+    // Scans through memchr, since entropy-coded data is most of a file.
+    void skipTo(std::uint8_t value)
+    {
+        const auto* const from = m_bytes.data() + m_position;
+        const void* found = std::memchr(from, value, std::size_t(remaining()));
+        m_position = found ? m_position + (static_cast<const char*>(found) - from) : m_bytes.size();
+    }
 
 private:
     QByteArrayView m_bytes;
@@ -143,11 +152,7 @@ bool readScanHeader(ByteReader& reader, int length, const Frame& frame)
 // byte) or a restart marker; anything else starts the next marker.
 bool skipEntropyCodedData(ByteReader& reader)
 {
-    while (reader.remaining() >= 2) {
-        if (reader.peek() != 0xFF) {
-            reader.skip(1);
-            continue;
-        }
+    for (reader.skipTo(0xFF); reader.remaining() >= 2; reader.skipTo(0xFF)) {
         const std::uint8_t next = reader.peek(1);
         if (next == 0x00 || isRestart(next))
             reader.skip(2);

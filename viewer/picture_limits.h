@@ -23,10 +23,12 @@ struct PictureLimits {
     // Marker segments (tables, metadata, scans); each one saved costs the
     // decoder memory, and real files carry a few dozen at most.
     static constexpr int maxSegments = 512;
-    // The largest image the decoder may allocate, in MiB: the size Qt's own
-    // allocation limit is held at. The JPEG decoder scales while it decodes and
-    // allocates only an image of the shown size, so this guards any path that
-    // would not.
+    // All the JPEG library may allocate for one picture: the coefficients above
+    // and room for its tables and row buffers. The pictures themselves are
+    // decoded at about the shown size, never at their full size.
+    static constexpr long maxDecoderBytes = maxCoefficientBytes + 16 * 1024 * 1024;
+    // The largest image Qt's own readers may allocate, in MiB. They never see a
+    // picture file; this holds for the program's built-in images.
     static constexpr int maxDecodedMiB = 64;
 };
 

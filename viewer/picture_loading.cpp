@@ -1,10 +1,10 @@
 #include "picture_loading.h"
 
+#include "jpeg_decoder.h"
 #include "jpeg_layout.h"
 #include "picture_limits.h"
 #include "regular_file.h"
 
-#include <QBuffer>
 #include <QImageReader>
 
 void holdDecoderAllocationLimit()
@@ -16,11 +16,11 @@ void holdDecoderAllocationLimit()
     QImageReader::setAllocationLimit(PictureLimits::maxDecodedMiB);
 }
 
-// Only JPEG is decoded: the files are named .jpg, and any other decoder would
-// be reachable only by a file that misnames itself. A file that does not end
-// its last scan with the end-of-image marker is a failed load rather than a
-// picture whose missing part the decoder paints grey, so an incomplete file
-// never replaces the picture shown.
+// Only JPEG is decoded, by the JPEG library directly: the files are named
+// .jpg, and any other decoder would be reachable only by a file that misnames
+// itself. A file that does not end its last scan with the end-of-image marker
+// is a failed load rather than a picture whose missing part the decoder paints
+// grey, so an incomplete file never replaces the picture shown.
 std::optional<QImage> decodePicture(const QByteArray& bytes, QSize targetSize)
 {
     if (targetSize.isEmpty())
@@ -31,24 +31,7 @@ std::optional<QImage> decodePicture(const QByteArray& bytes, QSize targetSize)
     if (!layout || !withinPictureLimits(*layout))
         return std::nullopt;
 
-    holdDecoderAllocationLimit();
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    // The format is named, and guessing is off, so these bytes reach Qt's JPEG
-    // decoder and no other.
-    QImageReader reader(&buffer, "jpeg");
-    reader.setAutoDetectImageFormat(false);
-    // Decoding straight to the shown size lets the decoder skip most of the
-    // work for a large picture.
-    reader.setScaledSize(targetSize);
-    QImage image;
-    // A decode that fails part-way can leave a half-filled image behind.
-    if (!reader.read(&image) || image.isNull())
-        return std::nullopt;
-    if (image.size() != targetSize)
-        image = image.scaled(targetSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return image;
+    return decodeJpeg(bytes, targetSize, PictureLimits::maxDecoderBytes);
 }
 
 std::optional<QImage> LoadPicture(const QString& path, QSize targetSize)

@@ -12,11 +12,11 @@
 // PictureLimits, or it cannot be decoded.
 std::optional<QImage> decodePicture(const QByteArray& bytes, QSize targetSize);
 
-// Holds Qt's limit on the image a decoder may allocate at
-// PictureLimits::maxDecodedMiB. Qt 6.4 takes QT_IMAGEIO_MAXALLOC in preference
-// to any limit the program sets, reading it once, at the first image it
-// decodes; this removes the variable first, so call it before Qt decodes
-// anything. decodePicture calls it too.
+// Holds Qt's limit on the image its readers may allocate at
+// PictureLimits::maxDecodedMiB. Picture files never reach those readers, but
+// the window icon does. Qt 6.4 takes QT_IMAGEIO_MAXALLOC in preference to any
+// limit the program sets, reading it once, at the first image it decodes; this
+// removes the variable first, so call it before Qt decodes anything.
 void holdDecoderAllocationLimit();
 
 // The picture in the regular file at exactly this path, decoded as above.
