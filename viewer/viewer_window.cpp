@@ -57,7 +57,6 @@ ViewerWindow::ViewerWindow(const Deliverable& deliverable, QString programDirect
     setWindowIcon(loadWindowIcon(deliverable.windowIcon));
     createControls();
     applyLayout();
-    showBuiltInPicture();
     m_lists[0]->setFocus();
     new FirstShowCentring(*this);
 }
@@ -166,6 +165,10 @@ void ViewerWindow::load()
     requestStaysOnTop(*this);
     if (m_deliverable.catalogue.startupPicture)
         showPictureFile(*m_deliverable.catalogue.startupPicture);
+    // The built-in picture shows until a picture file replaces it; decoding it
+    // only when the start-up picture did not load saves a decode at start.
+    if (m_picture->picture().isNull())
+        showBuiltInPicture();
 }
 
 void ViewerWindow::onListClick(std::size_t position)

@@ -26,7 +26,8 @@ public:
                  QWidget* parent = nullptr);
 
     // Runs once before the window is first shown: asks to stay on top, then
-    // shows the catalogue's start-up picture if it has one.
+    // shows the catalogue's start-up picture if it has one, and the built-in
+    // picture when there is none or it did not load.
     void load();
 
     // Shows the window for the first time: without a taskbar button, centred
