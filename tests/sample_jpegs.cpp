@@ -1,5 +1,7 @@
 #include "sample_jpegs.h"
 
+#include <QBuffer>
+
 #include <cstdio>
 #include <vector>
 
@@ -128,4 +130,13 @@ QImage flatImage(QColor colour, QSize size)
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     return image;
+}
+
+QByteArray encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
 }

@@ -37,3 +37,7 @@ QByteArray jpegBytes(const QImage& image, JpegCoding coding, int quality = 90);
 
 // One flat colour, so a decoded picture can be checked pixel by pixel.
 QImage flatImage(QColor colour, QSize size = {300, 300});
+
+// The image in one of Qt's own formats ("PNG", "BMP"...), for files that hold
+// another format under a picture's name.
+QByteArray encoded(const QImage& image, const char* format);

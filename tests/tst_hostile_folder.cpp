@@ -5,7 +5,6 @@
 #include "sample_jpegs.h"
 #include "viewer_fixture.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -30,15 +29,6 @@ constexpr qint64 pickMemoryBound = 64 * 1024 * 1024;
 // The files stand in for picture 51, the second entry of list 4; picture 50,
 // the first entry, is shown before.
 constexpr int hostilePicture = 51;
-
-QByteArray encoded(const QImage& image, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 QByteArray goodJpeg()
 {

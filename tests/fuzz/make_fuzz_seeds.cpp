@@ -4,7 +4,6 @@
 #include "hostile_jpegs.h"
 #include "sample_jpegs.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -25,14 +24,6 @@ QImage busyImage(QSize size)
     return image;
 }
 
-QByteArray encoded(const QImage& image, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 } // namespace
 
 int main(int argc, char* argv[])
