@@ -79,6 +79,10 @@ class WindowFrameTest(unittest.TestCase):
         # Alt+F4 closes the focused window, as a user would press it.
         subprocess.run(["xdotool", "windowactivate", "--sync", str(window.id)],
                        env=session.environment(), check=True)
+        # The window manager closes the client it holds focused; on a busy
+        # machine it may not have settled that when the activation is seen.
+        self.assertTrue(wait_until(
+            lambda: session.is_active(window) and session.has_input_focus(window), timeout=10))
         session.key("alt+F4")
         self.assertEqual(process.wait(timeout=10), 0)
 

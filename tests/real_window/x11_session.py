@@ -140,6 +140,16 @@ class X11Session:
         active = self.property(self.display.screen().root, "_NET_ACTIVE_WINDOW")
         return bool(active) and active[0] == window.id
 
+    def has_input_focus(self, window):
+        """True when keys typed now go to this window or one inside it."""
+        focus = self.display.get_input_focus().focus
+        root = self.display.screen().root.id
+        while not isinstance(focus, int) and focus.id not in (X.NONE, root):
+            if focus.id == window.id:
+                return True
+            focus = focus.query_tree().parent
+        return False
+
     def window_of_class(self, class_name):
         for window in self.client_windows():
             names = window.get_wm_class()
