@@ -1,5 +1,6 @@
 #include "jpeg_decoder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
