@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QByteArrayView>
-#include <QSize>
-
+#include <cstdint>
 #include <optional>
+#include <span>
 
 // What a JPEG file declares about itself, read from its marker segments alone,
 // without decoding any picture data.
 struct JpegLayout {
-    QSize size;
+    int width = 0;
+    int height = 0;
     int components = 0;
     bool progressive = false;
     int scans = 0;
@@ -16,7 +16,7 @@ struct JpegLayout {
     int segments = 0;
     // The memory the decoder takes for the coefficients of the whole picture
     // when it has to hold them all (see buffersWholePicture).
-    qint64 coefficientBytes = 0;
+    std::int64_t coefficientBytes = 0;
 
     // Progressive files, and sequential files that spread their components over
     // several scans, make the decoder keep every coefficient of the picture in
@@ -29,5 +29,5 @@ struct JpegLayout {
 // complete, well-formed JPEG file of the codings this program decodes: 8-bit
 // baseline, extended sequential or progressive with Huffman coding, of one,
 // three or four components. A file must end its last scan with the end-of-image
-// marker; anything after that marker is ignored, as the decoder ignores it.
-std::optional<JpegLayout> readJpegLayout(QByteArrayView bytes);
+// marker; anything after that marker is ignored, as decoders ignore it.
+std::optional<JpegLayout> readJpegLayout(std::span<const std::uint8_t> bytes);

@@ -1,6 +1,7 @@
 #include "jpeg_layout.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -35,34 +36,32 @@ bool isOtherFrame(std::uint8_t marker)
 
 class ByteReader {
 public:
-    explicit ByteReader(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit ByteReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
 
     bool atEnd() const { return m_position >= m_bytes.size(); }
-    qsizetype position() const { return m_position; }
-    qsizetype remaining() const { return m_bytes.size() - m_position; }
-    std::uint8_t peek(qsizetype offset = 0) const
-    {
-        return static_cast<std::uint8_t>(m_bytes[m_position + offset]);
-    }
-    std::uint8_t byte() { return static_cast<std::uint8_t>(m_bytes[m_position++]); }
+    std::size_t position() const { return m_position; }
+    std::size_t remaining() const { return m_bytes.size() - m_position; }
+    std::uint8_t peek(std::size_t offset = 0) const { return m_bytes[m_position + offset]; }
+    std::uint8_t byte() { return m_bytes[m_position++]; }
     int word()
     {
         const int high = byte();
         return (high << 8) | byte();
     }
-    void skip(qsizetype count) { m_position += count; }
+    void skip(std::size_t count) { m_position += count; }
     // Moves to the next byte of this value, or to the end when none is left.
     // Scans through memchr, since entropy-coded data is most of a file.
     void skipTo(std::uint8_t value)
     {
         const auto* const from = m_bytes.data() + m_position;
-        const void* found = std::memchr(from, value, std::size_t(remaining()));
-        m_position = found ? m_position + (static_cast<const char*>(found) - from) : m_bytes.size();
+        const void* found = std::memchr(from, value, remaining());
+        m_position = found ? m_position + std::size_t(static_cast<const std::uint8_t*>(found) - from)
+                           : m_bytes.size();
     }
 
 private:
-    QByteArrayView m_bytes;
-    qsizetype m_position = 0;
+    std::span<const std::uint8_t> m_bytes;
+    std::size_t m_position = 0;
 };
 
 struct Frame {
@@ -72,14 +71,14 @@ struct Frame {
     int vertical[4] = {};
 };
 
-qint64 roundUp(qint64 value, qint64 multiple)
+std::int64_t roundUp(std::int64_t value, std::int64_t multiple)
 {
     return (value + multiple - 1) / multiple * multiple;
 }
 
 // The decoder's whole-picture buffer: 64 two-byte coefficients per 8 x 8 block
 // of each component, in whole rows and columns of its sampling unit.
-qint64 coefficientBytes(QSize size, const Frame& frame)
+std::int64_t coefficientBytes(int pictureWidth, int pictureHeight, const Frame& frame)
 {
     int maxHorizontal = 1;
     int maxVertical = 1;
@@ -87,12 +86,12 @@ qint64 coefficientBytes(QSize size, const Frame& frame)
         maxHorizontal = std::max(maxHorizontal, frame.horizontal[i]);
         maxVertical = std::max(maxVertical, frame.vertical[i]);
     }
-    qint64 total = 0;
+    std::int64_t total = 0;
     for (int i = 0; i < frame.components; ++i) {
-        const qint64 width =
-            roundUp(qint64(size.width()) * frame.horizontal[i], maxHorizontal) / maxHorizontal;
-        const qint64 height =
-            roundUp(qint64(size.height()) * frame.vertical[i], maxVertical) / maxVertical;
+        const std::int64_t width =
+            roundUp(std::int64_t(pictureWidth) * frame.horizontal[i], maxHorizontal) / maxHorizontal;
+        const std::int64_t height =
+            roundUp(std::int64_t(pictureHeight) * frame.vertical[i], maxVertical) / maxVertical;
         total += roundUp(roundUp(width, 8) / 8, frame.horizontal[i]) *
                  roundUp(roundUp(height, 8) / 8, frame.vertical[i]) * 64 * 2;
     }
@@ -123,9 +122,10 @@ bool readFrame(ByteReader& reader, int length, JpegLayout& layout, Frame& frame)
             frame.vertical[i] > 4 || table > 3)
             return false;
     }
-    layout.size = QSize(width, height);
+    layout.width = width;
+    layout.height = height;
     layout.components = frame.components;
-    layout.coefficientBytes = coefficientBytes(layout.size, frame);
+    layout.coefficientBytes = coefficientBytes(width, height, frame);
     return true;
 }
 
@@ -165,7 +165,7 @@ bool skipEntropyCodedData(ByteReader& reader)
 }
 } // namespace
 
-std::optional<JpegLayout> readJpegLayout(QByteArrayView bytes)
+std::optional<JpegLayout> readJpegLayout(std::span<const std::uint8_t> bytes)
 {
     ByteReader reader(bytes);
     if (reader.remaining() < 2 || reader.byte() != 0xFF || reader.byte() != StartOfImage)
@@ -192,10 +192,10 @@ std::optional<JpegLayout> readJpegLayout(QByteArrayView bytes)
         if (reader.remaining() < 2)
             return std::nullopt;
         const int length = reader.word();
-        if (length < 2 || length - 2 > reader.remaining())
+        if (length < 2 || std::size_t(length - 2) > reader.remaining())
             return std::nullopt;
         ++layout.segments;
-        const qsizetype segmentEnd = reader.position() + length - 2;
+        const std::size_t segmentEnd = reader.position() + std::size_t(length - 2);
 
         if (marker == StartOfFrameBaseline || marker == StartOfFrameExtended ||
             marker == StartOfFrameProgressive) {

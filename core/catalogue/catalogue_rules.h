@@ -10,12 +10,8 @@
 #include <string_view>
 
 // The separator that joins the program directory, the picture folder and the
-// file name on this platform.
-#ifdef _WIN32
-inline constexpr char16_t PathSeparator = u'\\';
-#else
-inline constexpr char16_t PathSeparator = u'/';
-#endif
+// file name on this platform: a backslash on Windows, a slash elsewhere.
+extern const char16_t PathSeparator;
 
 // The entry at the position a list reports, or nothing for -1 and for every
 // other index outside the list.

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QRect>
-#include <QSize>
-
 #include <array>
 #include <optional>
 #include <string_view>
@@ -17,7 +14,25 @@ struct ControlLayout {
     std::optional<int> tabIndex;
 };
 
-inline constexpr int TwipsPerPixel = 15;
+// A rectangle in pixels, relative to the client area.
+struct PixelRect {
+    int x;
+    int y;
+    int width;
+    int height;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+struct PixelSize {
+    int width;
+    int height;
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+inline constexpr int TwipsPerInch = 1440;
+// The resolution at which the layout was drawn, 15 twips to the pixel.
+inline constexpr int StandardDpi = 96;
+inline constexpr int TwipsPerPixel = TwipsPerInch / StandardDpi;
 inline constexpr int FormClientWidth = 4485;
 inline constexpr int FormClientHeight = 6480;
 
@@ -36,14 +51,14 @@ inline constexpr std::array<ControlLayout, 10> formControls{{
     {"Image1", 0, 0, 4500, 4500, std::nullopt},
 }};
 
-// Twips to device-independent pixels, to the nearest whole pixel.
-int twipsToPixels(int twips);
+// Twips to pixels at the given resolution, to the nearest whole pixel.
+int twipsToPixels(int twips, int dpi = StandardDpi);
 
-// The control's rectangle in device-independent pixels.
-QRect pixelRect(const ControlLayout& control);
+// The control's rectangle in pixels at the given resolution.
+PixelRect pixelRect(const ControlLayout& control, int dpi = StandardDpi);
 
-// The client area's size in device-independent pixels.
-QSize formClientSize();
+// The client area's size in pixels at the given resolution.
+PixelSize formClientSize(int dpi = StandardDpi);
 
 // The layout of the control with this object name; it must be in the table.
 const ControlLayout& controlLayout(std::string_view objectName);
