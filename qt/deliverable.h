@@ -1,11 +1,11 @@
 #pragma once
 
-#include "expression_catalogue.h"
+#include "program.h"
 
 #include <string_view>
 
-// What sets one program apart from the other: nothing but data handed to the
-// shared window.
+// What sets one program apart from the other in the Qt front end: its data
+// from the core, and where its artwork lies among the embedded resources.
 struct Deliverable {
     std::u16string_view windowCaption;
     const ExpressionCatalogue& catalogue;

@@ -1,9 +1,8 @@
 #include "picture_loading.h"
 
 #include "jpeg_decoder.h"
-#include "jpeg_layout.h"
+#include "picture_file.h"
 #include "picture_limits.h"
-#include "regular_file.h"
 
 #include <QImageReader>
 
@@ -25,19 +24,20 @@ std::optional<QImage> decodePicture(const QByteArray& bytes, QSize targetSize)
 {
     if (targetSize.isEmpty())
         return std::nullopt;
-    const auto layout = readJpegLayout(bytes);
-    // Checked before the decoder sees the file, so the caps hold whatever the
-    // decoder itself would tolerate.
-    if (!layout || !withinPictureLimits(*layout))
+    const std::span<const std::uint8_t> view(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                             std::size_t(bytes.size()));
+    if (!acceptedJpegLayout(view))
         return std::nullopt;
-
     return decodeJpeg(bytes, targetSize, PictureLimits::maxDecoderBytes);
 }
 
 std::optional<QImage> LoadPicture(const QString& path, QSize targetSize)
 {
-    const auto bytes = readRegularFile(path, PictureLimits::maxFileBytes);
-    if (!bytes)
+    if (targetSize.isEmpty())
         return std::nullopt;
-    return decodePicture(*bytes, targetSize);
+    const auto file = readPictureFile(path.toStdU16String());
+    if (!file)
+        return std::nullopt;
+    return decodeJpeg(QByteArrayView(file->bytes.data(), qsizetype(file->bytes.size())), targetSize,
+                      PictureLimits::maxDecoderBytes);
 }

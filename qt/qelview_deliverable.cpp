@@ -1,10 +1,10 @@
 #include "deliverable.h"
-#include "qelview_catalogue.h"
 
 const Deliverable& qelviewDeliverable()
 {
-    static const Deliverable deliverable{u"Qel式Velisa", qelviewCatalogue(),
+    static const Program& program = qelviewProgram();
+    static const Deliverable deliverable{program.windowCaption, program.catalogue,
                                          ":/qelview/built-in-picture.jpg",
-                                         ":/qelview/window-icon.ico", "Qelview"};
+                                         ":/qelview/window-icon.ico", program.name};
     return deliverable;
 }

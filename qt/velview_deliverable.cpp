@@ -1,11 +1,10 @@
 #include "deliverable.h"
-#include "velview_catalogue.h"
 
 const Deliverable& velviewDeliverable()
 {
-    // The caption ends in one blank, as the program has always shown it.
-    static const Deliverable deliverable{u"VelisaVer2 ", velviewCatalogue(),
+    static const Program& program = velviewProgram();
+    static const Deliverable deliverable{program.windowCaption, program.catalogue,
                                          ":/velview/built-in-picture.jpg",
-                                         ":/velview/window-icon.ico", "Velview"};
+                                         ":/velview/window-icon.ico", program.name};
     return deliverable;
 }

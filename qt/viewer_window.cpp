@@ -3,10 +3,12 @@
 #include "caption_label.h"
 #include "catalogue_rules.h"
 #include "first_show_centring.h"
+#include "form_appearance.h"
 #include "form_layout.h"
 #include "picture_area.h"
 #include "picture_loading.h"
 #include "platform.h"
+#include "qt_layout.h"
 #include "qt_text.h"
 #include "window_fonts.h"
 #include "window_icon.h"
@@ -19,9 +21,6 @@
 #include <cstdint>
 
 namespace {
-// The description panel's light pink.
-constexpr QColor descriptionBackground{255, 192, 192};
-
 // Names the file a picture came from and the morph it shows, for screen
 // readers.
 QString describePicture(const ExpressionCatalogue& catalogue, int pictureNumber)
@@ -74,19 +73,20 @@ void ViewerWindow::createControls()
 {
     m_picture = new PictureArea(this);
     m_picture->setObjectName(QStringLiteral("Image1"));
-    m_picture->setAccessibleName(QStringLiteral("表情图片"));
+    m_picture->setAccessibleName(toQString(PictureAreaName));
     m_picture->setAccessibleDescription(QStringLiteral("内置图片"));
     connect(m_picture, &PictureArea::doubleClicked, this, &ViewerWindow::onPictureDoubleClick);
 
     m_description = new CaptionLabel(this);
     m_description->setObjectName(QStringLiteral("Label5"));
     m_description->setCaption(toQString(DescriptionHeading));
-    m_description->setFont(chineseLabelFont(9));
+    m_description->setFont(chineseLabelFont(DescriptionFont));
     m_description->setWordWrap(true);
     m_description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_description->setAutoFillBackground(true);
     QPalette pink = m_description->palette();
-    pink.setColor(QPalette::Window, descriptionBackground);
+    pink.setColor(QPalette::Window, QColor(DescriptionBackground.red, DescriptionBackground.green,
+                                           DescriptionBackground.blue));
     m_description->setPalette(pink);
 
     for (std::size_t position = 0; position < m_lists.size(); ++position) {
@@ -101,7 +101,7 @@ void ViewerWindow::createCaption(std::size_t position)
     caption->setObjectName(controlName("Label", position));
     caption->setTextFormat(Qt::PlainText);
     caption->setText(toQString(m_deliverable.catalogue.categories[position].caption));
-    caption->setFont(chineseLabelFont(10.5));
+    caption->setFont(chineseLabelFont(CaptionFont));
     caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Screen readers announce each list by its caption.
     caption->setBuddy(m_lists[position]);
@@ -132,13 +132,13 @@ void ViewerWindow::createList(std::size_t position)
 
 void ViewerWindow::applyLayout()
 {
-    setFixedSize(formClientSize());
+    setFixedSize(toQSize(formClientSize()));
     // Raising from the last control to the first leaves the first on top.
     for (auto control = formControls.rbegin(); control != formControls.rend(); ++control) {
         auto* widget = findChild<QWidget*>(
             QString::fromLatin1(control->objectName.data(), qsizetype(control->objectName.size())),
             Qt::FindDirectChildrenOnly);
-        widget->setGeometry(pixelRect(*control));
+        widget->setGeometry(toQRect(pixelRect(*control)));
         widget->raise();
     }
 

@@ -1,5 +1,7 @@
 #include "window_fonts.h"
 
+#include "qt_text.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QStringList>
@@ -26,15 +28,15 @@ QStringList firstInstalled(const QStringList& families)
 }
 } // namespace
 
-QFont chineseLabelFont(qreal pointSize)
+QFont chineseLabelFont(const LabelFont& design)
 {
     static const QStringList families = firstInstalled(
-        {QStringLiteral("微软雅黑"), QStringLiteral("Noto Sans CJK SC"),
+        {toQString(design.face), QStringLiteral("Noto Sans CJK SC"),
          QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Source Han Sans SC")});
     QFont font;
     font.setFamilies(families);
-    font.setPointSizeF(pointSize);
-    font.setWeight(QFont::Normal);
+    font.setPointSizeF(design.tenthsOfPoint / 10.0);
+    font.setWeight(QFont::Weight(design.weight));
     font.setStyle(QFont::StyleNormal);
     return font;
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "form_appearance.h"
+
 #include <QFont>
 
-// The captions' and description's face at the given size: the face the
-// window was designed with, else a face with Simplified Chinese forms that
-// covers GB2312.
-QFont chineseLabelFont(qreal pointSize);
+// A label's font: the face the window was designed with at its size and
+// weight, else a face with Simplified Chinese forms that covers GB2312.
+QFont chineseLabelFont(const LabelFont& design);
 
 // The interface font at its usual size, with a face of Japanese forms first,
 // since the lists show the model's Japanese morph names.

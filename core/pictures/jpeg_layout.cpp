@@ -55,8 +55,9 @@ public:
     {
         const auto* const from = m_bytes.data() + m_position;
         const void* found = std::memchr(from, value, remaining());
-        m_position = found ? m_position + std::size_t(static_cast<const std::uint8_t*>(found) - from)
-                           : m_bytes.size();
+        m_position = found
+                         ? m_position + std::size_t(static_cast<const std::uint8_t*>(found) - from)
+                         : m_bytes.size();
     }
 
 private:
@@ -89,7 +90,8 @@ std::int64_t coefficientBytes(int pictureWidth, int pictureHeight, const Frame& 
     std::int64_t total = 0;
     for (int i = 0; i < frame.components; ++i) {
         const std::int64_t width =
-            roundUp(std::int64_t(pictureWidth) * frame.horizontal[i], maxHorizontal) / maxHorizontal;
+            roundUp(std::int64_t(pictureWidth) * frame.horizontal[i], maxHorizontal) /
+            maxHorizontal;
         const std::int64_t height =
             roundUp(std::int64_t(pictureHeight) * frame.vertical[i], maxVertical) / maxVertical;
         total += roundUp(roundUp(width, 8) / 8, frame.horizontal[i]) *
