@@ -59,6 +59,13 @@ def huge_header():
     return bytes(data)
 
 
+def sparse_file(size):
+    def make(path):
+        with open(path, "wb") as file:
+            file.truncate(size)
+    return make
+
+
 def difference(first, second):
     stat = ImageStat.Stat(ImageChops.difference(first.convert("RGB"), second.convert("RGB")))
     return max(stat.mean), max(high for _, high in stat.extrema)
@@ -150,7 +157,7 @@ class PictureTest(WineTestCase):
             3: ("a truncated picture", jpeg_bytes(flat_picture(3))[:2000]),
             4: ("a 60000 x 60000 header", huge_header()),
             5: ("a PNG picture", jpeg_bytes(flat_picture(5), "PNG")),
-            6: ("a 40 MiB file", lambda path: open(path, "wb").truncate(40 << 20)),
+            6: ("a 40 MiB file", sparse_file(40 << 20)),
             7: ("a FIFO", lambda path: os.mkfifo(path)),
             8: ("a link to /dev/zero", lambda path: os.symlink("/dev/zero", path)),
             9: ("a link to /dev/urandom", lambda path: os.symlink("/dev/urandom", path)),

@@ -35,7 +35,7 @@ class WineSession(X11Session):
         self.dpi = dpi
         self.screen_size = screen_size
         self.prefix = None
-        self._logs = []
+        self._program_logs = []
         self._installs = itertools.count(1)
 
     def __enter__(self):
@@ -112,8 +112,8 @@ class WineSession(X11Session):
     def start(self, program_path, **env):
         """Starts the program and returns (process, X window) once the window
         is mapped, framed by openbox and the program's foreground window."""
-        log = open(os.path.join(self.folder, f"log-{len(self._logs)}.txt"), "w+b")
-        self._logs.append((program_path, log))
+        log = open(os.path.join(self.folder, f"log-{len(self._program_logs)}.txt"), "w+b")
+        self._program_logs.append((program_path, log))
         process = subprocess.Popen([WINE, program_path], env=self.wine_environment(**env),
                                    stdout=log, stderr=subprocess.STDOUT)
         self._processes.append(process)
@@ -139,12 +139,12 @@ class WineSession(X11Session):
         return windows[0] if len(windows) == 1 else None
 
     def print_logs(self):
-        for program, log in self._logs:
+        for program, log in self._program_logs:
             log.seek(0)
             output = log.read().decode(errors="replace").strip()
             print(f"--- output of {program} under Wine:\n{output or '(none)'}", file=sys.stderr)
             log.close()
-        self._logs.clear()
+        self._program_logs.clear()
 
 
 def controls_of(window, kind):
