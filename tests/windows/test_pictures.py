@@ -10,6 +10,7 @@ import unittest
 
 from PIL import Image, ImageChops, ImageStat
 
+from file_opens import FileOpens
 from wine_session import WineTestCase, controls_of, description_of
 
 PINK = (255, 192, 192)
@@ -141,6 +142,39 @@ class PictureTest(WineTestCase):
                                 "click", "--repeat", "2", "--delay", "60", "1"],
                                env=self.session.environment(), check=True)
                 self.wait_for_number(window, reset, "after a double-click")
+
+    def test_each_pick_reads_its_picture_once(self):
+        """Moving through the open list selects items without picking them;
+        a pick reads its picture once, whether by Return, by a click on an
+        item or by Down in the closed field."""
+        pictures = {f"Qel/{n}.jpg": jpeg_bytes(flat_picture(n)) for n in range(7)}
+        process, window = self.start("Qelview", pictures)
+        self.wait_for_keyboard(window)
+        self.wait_for_number(window, 0, "at start")
+        opens = FileOpens(os.path.join(os.path.dirname(self.session.last_program), "Qel"))
+        self.addCleanup(opens.close)
+        opens.take()
+
+        self.key("alt+Down", "Down", "Down", "Down")
+        self.pick(["Return"], 0, 2)
+        self.wait_for_number(window, 3, "after Return in the open list")
+        self.assertEqual(opens.take(), {"3.jpg": 1})
+
+        self.key("alt+Down")
+        drop_down = self.wait_for(lambda: [w for w in self.session.read()["windows"]
+                                           if w["class"] == "ComboLBox"], "no list opened")[0]
+        left, top, width, height = drop_down["windowRect"]
+        item_height = (height - 2) / 6
+        subprocess.run(["xdotool", "mousemove", str(left + width // 2), str(top + 1 + item_height // 2),
+                        "mousemove", str(left + width // 2), str(int(top + 1 + item_height * 4.5)),
+                        "click", "1"], env=self.session.environment(), check=True)
+        self.pick([], 0, 4)
+        self.wait_for_number(window, 5, "after a click in the open list")
+        self.assertEqual(opens.take(), {"5.jpg": 1})
+
+        self.pick(["Down"], 0, 5)
+        self.wait_for_number(window, 6, "after Down")
+        self.assertEqual(opens.take(), {"6.jpg": 1})
 
     def test_no_picture_folder_keeps_the_built_in_picture(self):
         for name in ("Qelview", "Velview"):

@@ -94,6 +94,7 @@ class WineSession(X11Session):
         characters by default); pictures maps 'Qel/0.jpg' to bytes, a PIL
         image, or a callable that makes the file at the path it is given."""
         folder = os.path.join(self.folder, folder or f"程序 {name} {next(self._installs)}")
+        self.last_program = os.path.join(folder, name + ".exe")
         os.makedirs(folder)
         target = os.path.join(folder, name + ".exe")
         shutil.copy2(os.path.join(PROGRAM_DIR, name + ".exe"), target)
@@ -205,8 +206,9 @@ class WineTestCase(unittest.TestCase):
         return self.wait_for(self.session.program_window, "the helper saw no program window")
 
     def key(self, *keys):
-        subprocess.run(["xdotool", "key", "--delay", "50", *keys],
-                       env=self.session.environment(), check=True)
+        if keys:
+            subprocess.run(["xdotool", "key", "--delay", "50", *keys],
+                           env=self.session.environment(), check=True)
 
     def picture_area(self, window, size=(299, 300)):
         x, y, _, _ = self.session.client_geometry(window)
