@@ -20,11 +20,10 @@ Registration::Registration(const char* name, TestFunction function)
     registry().emplace_back(name, function);
 }
 
-void fail(const std::string& what, std::source_location where)
+void fail(const std::string& what, const char* file, int line)
 {
     ++failures;
-    std::printf("FAIL %s: %s (%s:%u)\n", currentTest, what.c_str(), where.file_name(),
-                unsigned(where.line()));
+    std::printf("FAIL %s: %s (%s:%d)\n", currentTest, what.c_str(), file, line);
 }
 
 // UTF-8, with each code unit that is not a whole character shown as \uXXXX.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <source_location>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -17,7 +16,7 @@ struct Registration {
     Registration(const char* name, TestFunction function);
 };
 
-void fail(const std::string& what, std::source_location where);
+void fail(const std::string& what, const char* file, int line);
 
 std::string printable(std::u16string_view text);
 template <typename T> std::string printable(const T& value);
@@ -39,20 +38,19 @@ template <typename T> std::string printable(const T& value)
 }
 
 template <typename Actual, typename Expected>
-void equal(const Actual& actual, const Expected& expected, const char* text,
-           std::source_location where)
+void equal(const Actual& actual, const Expected& expected, const char* text, const char* file,
+           int line)
 {
     if (!(actual == expected))
         fail(std::string(text) + ": got " + printable(actual) + ", expected " + printable(expected),
-             where);
+             file, line);
 }
 
 } // namespace check
 
-#define CHECK(condition)                                                                           \
-    ((condition) ? void() : check::fail(#condition, std::source_location::current()))
+#define CHECK(condition) ((condition) ? void() : check::fail(#condition, __FILE__, __LINE__))
 #define CHECK_EQ(actual, expected)                                                                 \
-    check::equal((actual), (expected), #actual " == " #expected, std::source_location::current())
+    check::equal((actual), (expected), #actual " == " #expected, __FILE__, __LINE__)
 #define TEST_CASE(name)                                                                            \
     static void name();                                                                            \
     static const check::Registration name##Registration(#name, name);                              \
