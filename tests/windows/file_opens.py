@@ -4,7 +4,6 @@ the Wine server opens files for the program), through Linux's inotify."""
 import ctypes
 import os
 import struct
-from collections import Counter
 
 IN_OPEN = 0x20
 _libc = ctypes.CDLL(None, use_errno=True)
@@ -15,13 +14,13 @@ class FileOpens:
         self._fd = _libc.inotify_init1(os.O_NONBLOCK | os.O_CLOEXEC)
         if self._fd < 0 or _libc.inotify_add_watch(self._fd, os.fsencode(folder), IN_OPEN) < 0:
             raise OSError(ctypes.get_errno(), "inotify")
-        self._counts = Counter()
+        self._opened = []
 
     def close(self):
         os.close(self._fd)
 
     def take(self):
-        """The opens per file name since the last call."""
+        """The names of the files opened since the last call, in order."""
         while True:
             try:
                 data = os.read(self._fd, 65536)
@@ -31,7 +30,7 @@ class FileOpens:
             while offset < len(data):
                 _, _, _, length = struct.unpack_from("iIII", data, offset)
                 name = data[offset + 16:offset + 16 + length].rstrip(b"\0").decode()
-                self._counts[name] += 1
+                self._opened.append(name)
                 offset += 16 + length
-        counts, self._counts = self._counts, Counter()
-        return counts
+        opened, self._opened = self._opened, []
+        return opened

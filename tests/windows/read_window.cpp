@@ -1,7 +1,9 @@
 // Prints, as UTF-8 JSON, what another program in the same Wine session can
 // read of each visible top-level window and its controls, the way an
 // accessibility client reads them. With "syscommand HWND CODE" it instead
-// sends that window menu command to the window, as choosing it would.
+// sends that window menu command to the window, as choosing it would; with
+// "walk-lists LABEL LIST..." it presses Down in each list from its first item
+// to its last and prints the label's text after each press.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -212,6 +214,24 @@ int wmain(int argc, wchar_t** argv)
     if (argc == 4 && std::wstring(argv[1]) == L"syscommand") {
         const HWND window = reinterpret_cast<HWND>(std::wcstoull(argv[2], nullptr, 0));
         return send(window, WM_SYSCOMMAND, std::wcstoul(argv[3], nullptr, 0)) == -1 ? 1 : 0;
+    }
+    if (argc >= 4 && std::wstring(argv[1]) == L"walk-lists") {
+        const HWND label = reinterpret_cast<HWND>(std::wcstoull(argv[2], nullptr, 0));
+        Json lists('[');
+        for (int i = 3; i < argc; ++i) {
+            const HWND list = reinterpret_cast<HWND>(std::wcstoull(argv[i], nullptr, 0));
+            Json texts('[');
+            // The key goes where the list's field sends it; the press is
+            // handled, pick included, when the call returns.
+            for (LRESULT item = 0, count = send(list, CB_GETCOUNT); item < count; ++item) {
+                send(list, WM_KEYDOWN, VK_DOWN, 1);
+                texts.text(windowText(label));
+            }
+            lists.raw(texts.done());
+        }
+        const std::string text = lists.done() + "\n";
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
     }
     std::vector<HWND> windows;
     EnumWindows(collect, LPARAM(&windows));

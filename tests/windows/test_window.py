@@ -2,9 +2,14 @@
 program in the same session see it: frame, keyboard, texts."""
 
 import csv
+import io
+import json
 import os
 import unittest
 
+from PIL import Image
+
+from file_opens import FileOpens
 from wine_session import WineTestCase, controls_of, description_of
 
 PROGRAMS = {"Qelview": "Qel式Velisa", "Velview": "VelisaVer2 "}
@@ -45,6 +50,12 @@ PICKS = {
 }
 GOLDEN_TABLE = os.path.join(os.environ.get("VIEWERS_SOURCE_DIR", ""), "tests", "golden",
                             "catalogue.tsv")
+
+
+def tiny_picture():
+    buffer = io.BytesIO()
+    Image.new("RGB", (8, 8), (0, 128, 255)).save(buffer, "JPEG")
+    return buffer.getvalue()
 
 
 def has_focus_in(window, control):
@@ -163,19 +174,36 @@ class WindowTest(WineTestCase):
                 for label, combo in zip(captions, lists):
                     self.assertEqual(label["z"] + 1, combo["z"], label["text"])
 
-    def test_list_items_match_the_golden_table(self):
+    def test_every_entry_against_the_golden_table(self):
+        """Every list item, and what picking it shows and reads: the
+        description and the picture file."""
         if not os.path.isfile(GOLDEN_TABLE):
             self.skipTest("no golden table of the catalogue in this tree")
         with open(GOLDEN_TABLE, encoding="utf-8", newline="") as file:
             rows = list(csv.DictReader(file, delimiter="\t", quoting=csv.QUOTE_NONE))
-        for name in PROGRAMS:
+        for name, folder in (("Qelview", "Qel"), ("Velview", "velisa")):
             with self.subTest(program=name):
-                self.start(name)
-                lists = controls_of(self.program_window(), "ComboBox")
-                for number, combo in enumerate(lists, start=1):
-                    expected = [row["list text"] for row in rows
-                                if row["program"] == name and int(row["list"]) == number]
-                    self.assertEqual(combo["items"], expected)
+                entries = [[row for row in rows if row["program"] == name
+                            and int(row["list"]) == number] for number in range(1, 5)]
+                pictures = {f"{folder}/{row['picture']}.jpg": tiny_picture() for row in rows
+                            if row["program"] == name}
+                self.start(name, pictures)
+                window = self.program_window()
+                lists = controls_of(window, "ComboBox")
+                self.assertEqual([combo["items"] for combo in lists],
+                                 [[row["list text"] for row in rows] for rows in entries])
+                label = max(controls_of(window, "Static"), key=lambda c: c["rect"][2])
+                opens = FileOpens(os.path.join(os.path.dirname(self.session.last_program), folder))
+                self.addCleanup(opens.close)
+                walked = self.session.run_wine(
+                    [os.environ["READ_WINDOW_PROGRAM"], "walk-lists", str(label["handle"]),
+                     *[str(combo["handle"]) for combo in lists]], timeout=60)
+                self.assertEqual(walked.returncode, 0, walked.stderr)
+                self.assertEqual(json.loads(walked.stdout.decode("utf-8")),
+                                 [[HEADING + "\r\n   " + row["description"] for row in rows]
+                                  for rows in entries])
+                self.assertEqual(opens.take(), [f"{row['picture']}.jpg" for rows in entries
+                                                for row in rows])
 
 
 if __name__ == "__main__":
