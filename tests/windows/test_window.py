@@ -8,6 +8,8 @@ import os
 import unittest
 
 from PIL import Image
+from Xlib import X
+from Xlib.protocol import event
 
 from file_opens import FileOpens
 from wine_session import WineTestCase, controls_of, description_of
@@ -16,7 +18,7 @@ PROGRAMS = {"Qelview": "Qel式Velisa", "Velview": "VelisaVer2 "}
 WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME = 0x10000, 0x20000, 0x40000
 WS_SYSMENU, WS_CAPTION = 0x80000, 0xC00000
 WS_EX_TOPMOST, WS_EX_TOOLWINDOW = 0x8, 0x80
-SC_MINIMIZE, SC_MAXIMIZE = 0xF020, 0xF030
+SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE = 0xF020, 0xF030, 0xF060
 SCREEN = (1024, 768)
 HEADING = " [表情说明]"
 CAPTIONS = ["眉毛", "眼睛", "口型", "其他"]
@@ -118,6 +120,23 @@ class WindowTest(WineTestCase):
 
                 self.wait_for(lambda: self.session.has_input_focus(window), "X focus is elsewhere")
                 self.key("alt+F4")
+                self.assertEqual(process.wait(timeout=15), 0)
+
+    def test_closing_ends_the_program_with_exit_code_0(self):
+        for way in ("close box", "window menu"):
+            with self.subTest(way=way):
+                process, window, state = self.started_with_keyboard("Velview")
+                if way == "close box":
+                    # What openbox sends when its close button is clicked.
+                    request = event.ClientMessage(
+                        window=window, client_type=self.session.atom("_NET_CLOSE_WINDOW"),
+                        data=(32, [X.CurrentTime, 2, 0, 0, 0]))
+                    self.session.display.screen().root.send_event(
+                        request, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+                    self.session.display.flush()
+                else:
+                    self.session.run_wine([os.environ["READ_WINDOW_PROGRAM"], "syscommand",
+                                           str(state["handle"]), str(SC_CLOSE)])
                 self.assertEqual(process.wait(timeout=15), 0)
 
     def test_first_down_picks_then_tab_and_down(self):
