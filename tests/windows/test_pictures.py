@@ -119,6 +119,12 @@ class PictureTest(WineTestCase):
                 self.assertLess(mean, tolerance[0])
                 self.assertLessEqual(worst, tolerance[1])
 
+    def test_program_folder_longer_than_max_path(self):
+        folder = os.path.join(*["一个很长的文件夹 with a long name"] * 12)
+        self.assertGreater(len(os.path.join(self.session.folder, folder, "Qel", "0.jpg")), 300)
+        _, window = self.start("Qelview", {"Qel/0.jpg": jpeg_bytes(flat_picture(20))}, folder)
+        self.wait_for_number(window, 20, "from a folder longer than MAX_PATH")
+
     def test_description_panel_is_pink(self):
         _, window = self.start("Velview")
         self.program_window()
