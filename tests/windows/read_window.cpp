@@ -163,6 +163,12 @@ std::string controls(HWND parent)
         Json control('{');
         control.key("handle").handle(child).key("class").text(kind);
         control.key("id").number(GetDlgCtrlID(child)).key("z").number(z++);
+        // The name the class was registered under, which tells the common
+        // controls 6 ("6.0.x!ComboBox") from the system's own: class names
+        // share the atom table of clipboard formats, whose names anyone reads.
+        wchar_t registered[256] = {};
+        GetClipboardFormatNameW(UINT(GetClassLongPtrW(child, GCW_ATOM)), registered, 256);
+        control.key("registeredClass").text(registered);
         control.key("text").text(windowText(child)).key("rect").rectangle(r);
         control.key("style").number(GetWindowLongW(child, GWL_STYLE));
         control.key("exStyle").number(GetWindowLongW(child, GWL_EXSTYLE));

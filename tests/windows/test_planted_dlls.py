@@ -46,9 +46,12 @@ class PlantedDllTest(WineTestCase):
                 self._started.append((process, window))
                 self.wait_for(lambda: self.session.has_input_focus(window), "X focus is elsewhere")
                 self.key("Down")
-                self.wait_for(lambda: (w := self.session.program_window())
-                              and controls_of(w, "ComboBox")[0]["selection"] == 0,
-                              "Down picked nothing")
+                picked = self.wait_for(lambda: (w := self.session.program_window())
+                                       and controls_of(w, "ComboBox")[0]["selection"] == 0 and w,
+                                       "Down picked nothing")
+                # Still the common controls 6 of System32, loaded at run time.
+                self.assertRegex(controls_of(picked, "ComboBox")[0]["registeredClass"],
+                                 r"^6\.[0-9.]+!ComboBox$")
                 self.key("alt+F4")
                 self.assertEqual(process.wait(timeout=15), 0)
                 loaded = self.loaded(folder)

@@ -181,6 +181,9 @@ class WindowTest(WineTestCase):
                 self.assertEqual([len(combo["items"]) for combo in lists], ITEM_COUNTS[name])
                 self.assertEqual([combo["items"][0] for combo in lists], FIRST_ITEMS[name])
                 self.assertEqual([combo["selection"] for combo in lists], [-1] * 4)
+                # The common controls 6 of the manifest, which draw visual styles.
+                for combo in lists:
+                    self.assertRegex(combo["registeredClass"], r"^6\.[0-9.]+!ComboBox$")
                 self.assertEqual(description_of(window), HEADING)
                 description = max(statics, key=lambda c: c["rect"][2])
                 self.assertEqual(description["rect"], DESCRIPTION_RECT)
