@@ -63,6 +63,7 @@ class X11Session:
                 self._start_session_bus()
             self._start_server()
             self._start_window_manager()
+            self._switch_to_synthetic_keyboard()
         except BaseException:
             self.__exit__()
             raise
@@ -133,6 +134,18 @@ class X11Session:
         root = self.display.screen().root
         if not wait_until(lambda: self.property(root, "_NET_SUPPORTING_WM_CHECK")):
             raise RuntimeError("openbox did not start")
+        # It names itself before its start-up is done; it is ready once it
+        # answers requests.
+        self.window_manager_round_trip()
+
+    def _switch_to_synthetic_keyboard(self):
+        # The first key typed through XTEST switches the server's keyboard to
+        # the XTEST device, so every client reloads its keymap; openbox drops
+        # and takes again its key bindings meanwhile, and a binding pressed
+        # then is lost. Type a key nobody binds, and wait until openbox has
+        # handled the change.
+        self.key("Shift_L")
+        self.window_manager_round_trip()
 
     def environment(self, **extra):
         """The environment of a program in this session: no Qt or Wayland
@@ -271,12 +284,18 @@ class X11Session:
     def window_manager_round_trip(self, timeout=10):
         """Returns once the window manager has handled every request sent
         before: it handles them in order, and answers a frame-extents request
-        for a window of our own by setting a property on it."""
+        for a window of our own by setting a property on it. The request is
+        sent again while unanswered, since one sent while the window manager
+        was still starting up may never be seen."""
         probe = self.display.screen().root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
         try:
-            self.send_to_window_manager(probe, "_NET_REQUEST_FRAME_EXTENTS", [])
-            if not wait_until(lambda: self.property(probe, "_NET_FRAME_EXTENTS"), timeout):
-                raise RuntimeError("the window manager did not answer a request")
+            deadline = time.monotonic() + timeout
+            while True:
+                self.send_to_window_manager(probe, "_NET_REQUEST_FRAME_EXTENTS", [])
+                if wait_until(lambda: self.property(probe, "_NET_FRAME_EXTENTS"), 0.5):
+                    return
+                if time.monotonic() >= deadline:
+                    raise RuntimeError("the window manager did not answer a request")
         finally:
             probe.destroy()
             self.display.sync()
