@@ -87,7 +87,8 @@ class StaysOnTopTest(unittest.TestCase):
             _, window = session.start(session.install_program("Qelview"))
             session.launch(["xmessage", "-geometry", "800x700+0+0", "cover"])
             cover_window = wait_until(lambda: session.window_of_class("xmessage"))
-            self.assertIsNotNone(cover_window)
+            self.assertIsNotNone(cover_window,
+                                 [window.get_wm_class() for window in session.client_windows()])
             subprocess.run(["xdotool", "windowactivate", "--sync", str(cover_window.id)],
                            env=session.environment(), check=True)
             # Restacking follows the activation; read it once that is done.
