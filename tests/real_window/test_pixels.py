@@ -7,14 +7,15 @@ import unittest
 
 from PIL import Image, ImageChops, ImageStat
 
-from x11_session import X11Session, wait_until
+from x11_session import X11Session, wait_for
 
 PINK = (255, 192, 192)
 ASSETS_DIR = os.path.join(os.environ.get("VIEWERS_SOURCE_DIR", ""), "assets")
 
 
 def flat_colour(number):
-    """Every picture but the pattern is one colour that names its number."""
+    """Every picture but the pattern is one colour that names its number;
+    neighbouring numbers differ by about 25 in one channel."""
     red, green, blue = colorsys.hsv_to_rgb((number * 6 % 360) / 360, 1, 1)
     return round(red * 255), round(green * 255), round(blue * 255)
 
@@ -47,11 +48,16 @@ class ScreenTest(unittest.TestCase):
         return session.screenshot().crop((x, y, x + 299, y + 300))
 
     def shown_number(self, session, window):
+        """The number whose colour is nearest the picture's centre, or None
+        when no colour is near enough to name one."""
         centre = self.picture_area(session, window).getpixel((150, 150))
-        for number in range(57):
-            if sum(abs(a - b) for a, b in zip(centre, flat_colour(number))) < 24:
-                return number
-        return None
+        distance, number = min((sum(abs(a - b) for a, b in zip(centre, flat_colour(number))),
+                                number) for number in range(57))
+        return number if distance < 12 else None
+
+    def shows_number(self, session, window, expected):
+        self.assertEqual(wait_for(lambda: self.shown_number(session, window),
+                                  lambda shown: shown == expected), expected)
 
     def description_area(self, session, window):
         x, y, _, _ = session.client_geometry(window)
@@ -63,57 +69,68 @@ class ScreenTest(unittest.TestCase):
             program = session.install_program("Qelview", pictures)
             _, window = session.start(program)
             decoded = Image.open(os.path.join(os.path.dirname(program), "Qel/0.jpg"))
-            mean, worst = difference(self.picture_area(session, window),
-                                     decoded.crop((0, 0, 299, 300)))
+            mean, worst = wait_for(
+                lambda: difference(self.picture_area(session, window),
+                                   decoded.crop((0, 0, 299, 300))),
+                lambda seen: seen[0] < 0.5 and seen[1] <= 2)
             self.assertLess(mean, 0.5)
             self.assertLessEqual(worst, 2)
 
     def test_description_panel_is_pink(self):
         with X11Session() as session:
             _, window = session.start(session.install_program("Velview"))
-            panel = self.description_area(session, window)
             # The heading fills only the top left; the rest of the panel is bare.
-            for point in [(264, 59), (0, 59), (264, 0), (200, 40)]:
-                self.assertEqual(panel.getpixel(point), PINK, point)
+            points = [(264, 59), (0, 59), (264, 0), (200, 40)]
+            colours = wait_for(
+                lambda: [self.description_area(session, window).getpixel(p) for p in points],
+                lambda seen: seen == [PINK] * len(points))
+            self.assertEqual(colours, [PINK] * len(points), points)
 
     def test_keyboard_picks(self):
         with X11Session() as session:
             program = session.install_program("Qelview", picture_set("Qel", range(57)))
             _, window = session.start(program)
-            self.assertEqual(self.shown_number(session, window), 0)
+            self.shows_number(session, window, 0)
             heading = self.description_area(session, window)
+
+            def description_changes_from(before):
+                change = wait_for(
+                    lambda: difference(self.description_area(session, window), before)[0],
+                    lambda mean: mean > 0.5)
+                self.assertGreater(change, 0.5)
+                return self.description_area(session, window)
 
             # Focus starts in the eyebrows list; Down picks its first item.
             session.key("Down")
-            self.assertEqual(self.shown_number(session, window), 1)
-            first = self.description_area(session, window)
-            self.assertGreater(difference(first, heading)[0], 0.5)
+            self.shows_number(session, window, 1)
+            first = description_changes_from(heading)
 
             session.key("Tab", "Down")
-            self.assertEqual(self.shown_number(session, window), 7)
-            self.assertGreater(difference(self.description_area(session, window), first)[0], 0.5)
+            self.shows_number(session, window, 7)
+            description_changes_from(first)
             session.key("Tab", "Tab", "Down")
-            self.assertEqual(self.shown_number(session, window), 50)
+            self.shows_number(session, window, 50)
             # Tab from the last list returns to the first, Shift+Tab goes back.
             session.key("Tab", "Down")
-            self.assertEqual(self.shown_number(session, window), 2)
+            self.shows_number(session, window, 2)
             session.key("shift+Tab", "Down")
-            self.assertEqual(self.shown_number(session, window), 51)
+            self.shows_number(session, window, 51)
 
     def test_velview_built_in_picture_and_double_click(self):
         with X11Session() as session:
             program = session.install_program("Velview", picture_set("velisa", range(1, 31)))
             _, window = session.start(program)
             built_in = Image.open(os.path.join(ASSETS_DIR, "velview", "built-in-picture.jpg"))
-            mean, _ = difference(self.picture_area(session, window),
-                                 built_in.convert("RGB").resize((300, 300)).crop((0, 0, 299, 300)))
+            expected = built_in.convert("RGB").resize((300, 300)).crop((0, 0, 299, 300))
+            mean, _ = wait_for(lambda: difference(self.picture_area(session, window), expected),
+                               lambda seen: seen[0] < 2.0)
             self.assertLess(mean, 2.0)
 
             x, y, _, _ = session.client_geometry(window)
             subprocess.run(["xdotool", "mousemove", str(x + 150), str(y + 150),
                             "click", "--repeat", "2", "--delay", "60", "1"],
                            env=session.environment(), check=True)
-            self.assertTrue(wait_until(lambda: self.shown_number(session, window) == 15, 3))
+            self.shows_number(session, window, 15)
 
 
 if __name__ == "__main__":
