@@ -1,6 +1,7 @@
 #include "regular_file.h"
 
-#include <algorithm>
+#include "bounded_read.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
@@ -78,23 +79,12 @@ std::optional<std::vector<std::uint8_t>> readRegularFile(std::u16string_view pat
     if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > maxBytes)
         return std::nullopt;
 
-    // The file may grow while it is read; reading one byte past the cap tells.
-    std::vector<std::uint8_t> content(static_cast<std::size_t>(status.st_size) + 1);
-    std::size_t filled = 0;
-    while (filled < content.size()) {
-        const ssize_t count = ::read(file.get(), content.data() + filled, content.size() - filled);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return std::nullopt;
-        if (count == 0)
-            break;
-        filled += static_cast<std::size_t>(count);
-        if (std::int64_t(filled) > maxBytes)
-            return std::nullopt;
-        if (filled == content.size())
-            content.resize(std::min<std::size_t>(content.size() * 2, std::size_t(maxBytes) + 1));
-    }
-    content.resize(filled);
-    return content;
+    return readWithin(status.st_size, maxBytes,
+                      [&file](std::uint8_t* buffer, std::size_t capacity) {
+                          while (true) {
+                              const ssize_t count = ::read(file.get(), buffer, capacity);
+                              if (count >= 0 || errno != EINTR)
+                                  return std::int64_t(count);
+                          }
+                      });
 }

@@ -1,5 +1,7 @@
 #include "regular_file.h"
 
+#include "bounded_read.h"
+
 #define WIN32_LEAN_AND_MEAN
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -52,22 +54,11 @@ std::optional<std::vector<std::uint8_t>> readRegularFile(std::u16string_view pat
     if (size > maxBytes)
         return std::nullopt;
 
-    // The file may grow while it is read; reading one byte past the cap tells.
-    std::vector<std::uint8_t> content(static_cast<std::size_t>(size) + 1);
-    std::size_t filled = 0;
-    while (filled < content.size()) {
-        const DWORD wanted = DWORD(std::min<std::size_t>(content.size() - filled, 1u << 30));
+    return readWithin(size, maxBytes, [&file](std::uint8_t* buffer, std::size_t capacity) {
+        const DWORD wanted = DWORD(std::min<std::size_t>(capacity, 1u << 30));
         DWORD count = 0;
-        if (!ReadFile(file.get(), content.data() + filled, wanted, &count, nullptr))
-            return std::nullopt;
-        if (count == 0)
-            break;
-        filled += count;
-        if (std::int64_t(filled) > maxBytes)
-            return std::nullopt;
-        if (filled == content.size())
-            content.resize(std::min<std::size_t>(content.size() * 2, std::size_t(maxBytes) + 1));
-    }
-    content.resize(filled);
-    return content;
+        if (!ReadFile(file.get(), buffer, wanted, &count, nullptr))
+            return std::int64_t(-1);
+        return std::int64_t(count);
+    });
 }
