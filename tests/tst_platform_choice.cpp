@@ -7,65 +7,33 @@ class PlatformChoiceTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void choice_data();
-    void choice();
+    void environmentMatrix();
 };
 
-void PlatformChoiceTest::choice_data()
+void PlatformChoiceTest::environmentMatrix()
 {
-    QTest::addColumn<QString>("sessionType");
-    QTest::addColumn<QString>("waylandDisplay");
-    QTest::addColumn<QString>("chosenPlatform");
-    QTest::addColumn<QString>("x11Display");
-    QTest::addColumn<bool>("throughX11");
-    QTest::newRow("Wayland with XWayland") << "wayland"
-                                           << "wayland-0"
-                                           << ""
-                                           << ":0" << true;
-    QTest::newRow("only the session type says Wayland") << "wayland"
-                                                        << ""
-                                                        << ""
-                                                        << ":0" << true;
-    QTest::newRow("only a Wayland display") << ""
-                                            << "wayland-0"
-                                            << ""
-                                            << ":0" << true;
-    QTest::newRow("Wayland without XWayland") << "wayland"
-                                              << "wayland-0"
-                                              << ""
-                                              << "" << false;
-    QTest::newRow("Wayland chosen") << "wayland"
-                                    << "wayland-0"
-                                    << "wayland"
-                                    << ":0" << false;
-    QTest::newRow("offscreen chosen") << "wayland"
-                                      << "wayland-0"
-                                      << "offscreen"
-                                      << ":0" << false;
-    QTest::newRow("X11 session") << "x11"
-                                 << ""
-                                 << ""
-                                 << ":0" << false;
-    QTest::newRow("console with a display") << "tty"
-                                            << ""
-                                            << ""
-                                            << ":0" << false;
-    QTest::newRow("nothing set") << ""
-                                 << ""
-                                 << ""
-                                 << "" << false;
-}
-
-void PlatformChoiceTest::choice()
-{
-    QFETCH(QString, sessionType);
-    QFETCH(QString, waylandDisplay);
-    QFETCH(QString, chosenPlatform);
-    QFETCH(QString, x11Display);
-    QFETCH(bool, throughX11);
-    QCOMPARE(shouldRunThroughX11({sessionType.toStdString(), waylandDisplay.toStdString(),
-                                  chosenPlatform.toStdString(), x11Display.toStdString()}),
-             throughX11);
+    struct Row {
+        PlatformEnvironment environment; // session type, Wayland display, chosen, DISPLAY
+        bool throughX11;
+    };
+    const Row rows[] = {
+        {{"wayland", "wayland-0", "", ":0"}, true},
+        {{"wayland", "", "", ":0"}, true},         // only the session type says Wayland
+        {{"", "wayland-0", "", ":0"}, true},       // only a Wayland display
+        {{"wayland", "wayland-0", "", ""}, false}, // no XWayland
+        {{"wayland", "wayland-0", "wayland", ":0"}, false},
+        {{"wayland", "wayland-0", "offscreen", ":0"}, false},
+        {{"x11", "", "", ":0"}, false},
+        {{"tty", "", "", ":0"}, false},
+        {{"", "", "", ""}, false},
+    };
+    for (const Row& row : rows) {
+        const PlatformEnvironment& e = row.environment;
+        QVERIFY2(shouldRunThroughX11(e) == row.throughX11,
+                 qPrintable(QStringLiteral("%1|%2|%3|%4")
+                                .arg(e.sessionType.c_str(), e.waylandDisplay.c_str(),
+                                     e.chosenPlatform.c_str(), e.x11Display.c_str())));
+    }
 }
 
 QTEST_APPLESS_MAIN(PlatformChoiceTest)
