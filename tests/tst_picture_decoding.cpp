@@ -18,17 +18,21 @@ const QSize shownSize{300, 300};
 // a layout's size, so that a change of their types touches one place.
 std::optional<JpegLayout> layoutOf(const QByteArray& bytes)
 {
-    return readJpegLayout(bytes);
+    return readJpegLayout(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                    std::size_t(bytes.size())));
 }
 
 QSize sizeOf(const JpegLayout& layout)
 {
-    return layout.size;
+    return QSize(layout.width, layout.height);
 }
 
 std::optional<QByteArray> fileBytes(const QString& path, qint64 maxBytes)
 {
-    return readRegularFile(path, maxBytes);
+    const auto bytes = readRegularFile(path.toStdU16String(), maxBytes);
+    if (!bytes)
+        return std::nullopt;
+    return QByteArray(reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size()));
 }
 
 // The segment with this marker replaced by another body, and its length

@@ -171,6 +171,8 @@ const Resource* find(const std::vector<Resource>& resources, quint16 type)
 constexpr quint16 iconType = 3;
 constexpr quint16 groupIconType = 14;
 constexpr quint16 versionType = 16;
+constexpr quint16 rawDataType = 10;
+constexpr quint16 manifestType = 24;
 } // namespace
 
 class WindowsResourcesTest : public QObject {
@@ -204,18 +206,32 @@ std::vector<Resource> WindowsResourcesTest::compiled(const QString& program)
     return readResFile(bytes);
 }
 
-// Exactly the icon, its group and the version resource, each under its
-// number and in its language: the icon language-neutral, the version in
-// Chinese (PRC).
+// Exactly the icon, its group, the built-in picture, the manifest and the
+// version resource, each under its name and in its language: all
+// language-neutral but the version, which is Chinese (PRC). The picture and
+// the manifest are the files they are made from, byte for byte.
 void WindowsResourcesTest::resources()
 {
     QFETCH_GLOBAL(QString, program);
     const auto resources = compiled(program);
-    QCOMPARE(resources.size(), std::size_t(3));
+    QCOMPARE(resources.size(), std::size_t(5));
     const Resource* icon = find(resources, iconType);
     const Resource* group = find(resources, groupIconType);
     const Resource* version = find(resources, versionType);
-    QVERIFY(icon && group && version);
+    const Resource* picture = find(resources, rawDataType);
+    const Resource* manifest = find(resources, manifestType);
+    QVERIFY(icon && group && version && picture && manifest);
+    QVERIFY(picture->name == Identifier(QStringLiteral("BUILTIN_PICTURE")));
+    QCOMPARE(picture->language, quint16(0));
+    const QByteArray jpeg =
+        fileBytes(QStringLiteral(ASSETS_DIR "/%1/built-in-picture.jpg").arg(program.toLower()));
+    QVERIFY(!jpeg.isEmpty());
+    QCOMPARE(picture->data, jpeg);
+    QVERIFY(manifest->name == Identifier(quint16(1)));
+    QCOMPARE(manifest->language, quint16(0));
+    const QByteArray manifestFile = fileBytes(QStringLiteral(ASSETS_DIR "/windows.manifest"));
+    QVERIFY(!manifestFile.isEmpty());
+    QCOMPARE(manifest->data, manifestFile);
     QVERIFY(icon->name == Identifier(quint16(30001)));
     QCOMPARE(icon->language, quint16(0));
     QVERIFY(group->name == Identifier(quint16(1)));

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "catalogue_entry.h"
+#include "category.h"
+#include "expression_catalogue.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The separator that joins the program directory, the picture folder and the
+// file name on this platform: a backslash on Windows, a slash elsewhere.
+extern const char16_t PathSeparator;
+
+// The entry at the position a list reports, or nothing for -1 and for every
+// other index outside the list.
+std::optional<CatalogueEntry> FindEntry(const Category& category, std::int16_t listIndex);
+
+// True for the picture numbers a program reads: its entries' pictures and its
+// start-up and reset pictures.
+bool usesPicture(const ExpressionCatalogue& catalogue, int pictureNumber);
+
+// The program directory exactly as given, followed by the separator, the
+// picture folder, the separator and "N.jpg"; nothing for a number the program
+// does not read, so no other file name is ever formed.
+std::optional<std::u16string> PicturePath(const ExpressionCatalogue& catalogue,
+                                          std::u16string_view programDirectory, int pictureNumber);
+
+// The description label's text for an entry: the heading line, CR LF, three
+// spaces and the entry's description.
+std::u16string DescriptionText(const CatalogueEntry& entry);
+
+// The description label's text before anything is picked.
+inline constexpr std::u16string_view DescriptionHeading = u" [表情说明]";

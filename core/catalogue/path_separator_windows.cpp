@@ -1,0 +1,3 @@
+#include "catalogue_rules.h"
+
+const char16_t PathSeparator = u'\\';

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// The font a label carries: its face, its size in tenths of a point, its
+// weight and its character set, as the window was designed with them.
+struct LabelFont {
+    std::u16string_view face;
+    int tenthsOfPoint;
+    int weight;
+    int characterSet;
+};
+
+struct RgbColour {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+};
+
+// The captions of the four lists (Label1 to Label4) and the description
+// (Label5) use the same Chinese face at two sizes, with the GB2312 set. Where
+// the face is missing, any face covering GB2312 takes its place.
+inline constexpr std::u16string_view LabelFace = u"微软雅黑";
+inline constexpr int GB2312CharacterSet = 134;
+inline constexpr LabelFont CaptionFont{LabelFace, 105, 400, GB2312CharacterSet};
+inline constexpr LabelFont DescriptionFont{LabelFace, 90, 400, GB2312CharacterSet};
+
+// The description panel's light pink.
+inline constexpr RgbColour DescriptionBackground{255, 192, 192};
+
+// What screen readers hear for the picture area.
+inline constexpr std::u16string_view PictureAreaName = u"表情图片";

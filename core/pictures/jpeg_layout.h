@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+// What a JPEG file declares about itself, read from its marker segments alone,
+// without decoding any picture data.
+struct JpegLayout {
+    int width = 0;
+    int height = 0;
+    int components = 0;
+    bool progressive = false;
+    int scans = 0;
+    // Every marker segment up to the end of the picture, scans included.
+    int segments = 0;
+    // The memory the decoder takes for the coefficients of the whole picture
+    // when it has to hold them all (see buffersWholePicture).
+    std::int64_t coefficientBytes = 0;
+
+    // Progressive files, and sequential files that spread their components over
+    // several scans, make the decoder keep every coefficient of the picture in
+    // memory until the last scan has been read; other files are decoded a row
+    // of blocks at a time.
+    bool buffersWholePicture() const { return progressive || scans > 1; }
+};
+
+// The layout of the JPEG file in these bytes, or nothing when they are not one
+// complete, well-formed JPEG file of the codings this program decodes: 8-bit
+// baseline, extended sequential or progressive with Huffman coding, of one,
+// three or four components. A file must end its last scan with the end-of-image
+// marker; anything after that marker is ignored, as decoders ignore it.
+std::optional<JpegLayout> readJpegLayout(std::span<const std::uint8_t> bytes);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+
+// A fresh folder for one test program's files, removed when the program ends.
+const std::filesystem::path& scratchFolder();
+
+// Writes these bytes to a file of that name in the scratch folder and returns
+// its full path as the programs pass paths around.
+std::u16string writeScratchFile(std::u16string_view name, std::span<const std::uint8_t> bytes);

@@ -1,0 +1,43 @@
+#include "check.h"
+
+#include "form_layout.h"
+
+#include <stdexcept>
+
+TEST_CASE(twipsBecomeTheNearestWholePixel)
+{
+    struct Case {
+        int twips;
+        int dpi;
+        int pixels;
+    };
+    const Case cases[] = {
+        {0, 96, 0},      {7, 96, 0},       {8, 96, 1},       {15, 96, 1},
+        {4485, 96, 299}, {4485, 192, 598}, {4555, 96, 304},  {4555, 192, 607},
+        {6480, 96, 432}, {6480, 192, 864}, {4500, 144, 450}, {1575, 120, 131},
+    };
+    for (const Case& c : cases)
+        CHECK_EQ(twipsToPixels(c.twips, c.dpi), c.pixels);
+}
+
+TEST_CASE(clientAreaAndControlsAtTwoResolutions)
+{
+    CHECK(formClientSize() == (PixelSize{299, 432}));
+    CHECK(formClientSize(192) == (PixelSize{598, 864}));
+    CHECK(pixelRect(controlLayout("Label5")) == (PixelRect{16, 304, 265, 60}));
+    CHECK(pixelRect(controlLayout("Label5"), 192) == (PixelRect{32, 607, 530, 120}));
+    CHECK(pixelRect(controlLayout("Image1")) == (PixelRect{0, 0, 300, 300}));
+    CHECK(pixelRect(controlLayout("Image1"), 192) == (PixelRect{0, 0, 600, 600}));
+    CHECK(pixelRect(controlLayout("Combo1")) == (PixelRect{40, 368, 105, 20}));
+}
+
+TEST_CASE(unknownControlIsAnError)
+{
+    bool thrown = false;
+    try {
+        controlLayout("Combo5");
+    } catch (const std::out_of_range&) {
+        thrown = true;
+    }
+    CHECK(thrown);
+}

@@ -1,0 +1,81 @@
+#include "check.h"
+
+#include "picture_file.h"
+#include "regular_file.h"
+#include "scratch_folder.h"
+#include "tiny_jpeg.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+std::vector<std::uint8_t> tinyJpegOfSize(int width, int height)
+{
+    std::vector<std::uint8_t> bytes(tinyJpeg.begin(), tinyJpeg.end());
+    bytes[tinyJpegHeightOffset] = std::uint8_t(height >> 8);
+    bytes[tinyJpegHeightOffset + 1] = std::uint8_t(height);
+    bytes[tinyJpegWidthOffset] = std::uint8_t(width >> 8);
+    bytes[tinyJpegWidthOffset + 1] = std::uint8_t(width);
+    return bytes;
+}
+} // namespace
+
+TEST_CASE(completeJpegIsAccepted)
+{
+    const auto layout = acceptedJpegLayout(tinyJpeg);
+    CHECK(layout.has_value());
+    if (!layout)
+        return;
+    CHECK_EQ(layout->width, 16);
+    CHECK_EQ(layout->height, 8);
+    CHECK_EQ(layout->components, 3);
+    CHECK_EQ(layout->progressive, false);
+    CHECK_EQ(layout->scans, 1);
+}
+
+TEST_CASE(everyTruncationIsRefused)
+{
+    for (std::size_t size = 0; size < tinyJpeg.size(); ++size)
+        CHECK_EQ(acceptedJpegLayout(std::span(tinyJpeg).first(size)).has_value(), false);
+}
+
+TEST_CASE(headersOverTheCapsAreRefused)
+{
+    struct Case {
+        int width;
+        int height;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {16384, 8, true},   {16385, 8, false},   {8, 16385, false},
+        {4000, 6000, true}, {4000, 6001, false}, {60000, 60000, false},
+    };
+    for (const Case& c : cases)
+        CHECK_EQ(acceptedJpegLayout(tinyJpegOfSize(c.width, c.height)).has_value(), c.accepted);
+}
+
+TEST_CASE(readsOnlyRegularFilesWithinTheCap)
+{
+    const std::vector<std::uint8_t> sixteen(16, 0x5A);
+    const std::vector<std::uint8_t> seventeen(17, 0x5A);
+    CHECK(!readRegularFile((scratchFolder() / "absent.jpg").u16string(), 16));
+    CHECK(!readRegularFile(scratchFolder().u16string(), 16));
+    CHECK(readRegularFile(writeScratchFile(u"empty.jpg", {}), 16) == std::vector<std::uint8_t>{});
+    CHECK(readRegularFile(writeScratchFile(u"16.jpg", sixteen), 16) == sixteen);
+    CHECK(!readRegularFile(writeScratchFile(u"17.jpg", seventeen), 16));
+    const auto name = writeScratchFile(u"图片 文件夹/表情 一.jpg", sixteen);
+    CHECK(readRegularFile(name, 16) == sixteen);
+}
+
+TEST_CASE(picturesAreReadWholeAndChecked)
+{
+    const auto picture = readPictureFile(writeScratchFile(u"ピクチャ/1.jpg", tinyJpeg));
+    CHECK(picture.has_value());
+    if (picture) {
+        CHECK(std::ranges::equal(picture->bytes, tinyJpeg));
+        CHECK_EQ(picture->layout.width, 16);
+    }
+    const auto truncated = std::span(tinyJpeg).first(tinyJpeg.size() - 2);
+    CHECK(!readPictureFile(writeScratchFile(u"truncated.jpg", truncated)));
+    CHECK(!readPictureFile(writeScratchFile(u"huge.jpg", tinyJpegOfSize(60000, 60000))));
+}

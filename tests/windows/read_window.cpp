@@ -1,0 +1,226 @@
+// Prints, as UTF-8 JSON, what another program in the same Wine session can
+// read of each visible top-level window and its controls, the way an
+// accessibility client reads them. With "syscommand HWND CODE" it instead
+// sends that window menu command to the window, as choosing it would.
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr UINT Timeout = 2000;
+
+LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, Timeout, &result))
+        return -1;
+    return LRESULT(result);
+}
+
+// A JSON object or array written as it is filled in.
+class Json {
+public:
+    explicit Json(char open) : m_close(open == '{' ? '}' : ']') { m_text += open; }
+    Json& key(const char* name)
+    {
+        separate();
+        m_text += '"';
+        m_text += name;
+        m_text += "\":";
+        m_keyed = true;
+        return *this;
+    }
+    Json& raw(const std::string& value)
+    {
+        separate();
+        m_text += value;
+        return *this;
+    }
+    Json& number(long long value) { return raw(std::to_string(value)); }
+    Json& handle(HWND window)
+    {
+        return number(static_cast<long long>(reinterpret_cast<std::intptr_t>(window)));
+    }
+    Json& boolean(bool value) { return raw(value ? "true" : "false"); }
+    Json& text(const std::wstring& value)
+    {
+        std::string utf8(
+            std::size_t(WideCharToMultiByte(CP_UTF8, 0, value.data(), int(value.size()), nullptr, 0,
+                                            nullptr, nullptr)),
+            '\0');
+        WideCharToMultiByte(CP_UTF8, 0, value.data(), int(value.size()), utf8.data(),
+                            int(utf8.size()), nullptr, nullptr);
+        std::string quoted = "\"";
+        for (const char c : utf8) {
+            if (c == '"' || c == '\\') {
+                quoted += '\\';
+                quoted += c;
+            } else if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(c));
+                quoted += escaped;
+            } else {
+                quoted += c;
+            }
+        }
+        quoted += '"';
+        return raw(quoted);
+    }
+    Json& rectangle(const RECT& r)
+    {
+        Json list('[');
+        list.number(r.left).number(r.top).number(r.right - r.left).number(r.bottom - r.top);
+        return raw(list.done());
+    }
+    std::string done()
+    {
+        m_text += m_close;
+        return m_text;
+    }
+
+private:
+    void separate()
+    {
+        if (m_keyed)
+            m_keyed = false;
+        else if (m_text.size() > 1)
+            m_text += ',';
+    }
+    std::string m_text;
+    char m_close;
+    bool m_keyed = false;
+};
+
+std::wstring windowText(HWND window)
+{
+    const LRESULT length = send(window, WM_GETTEXTLENGTH);
+    if (length <= 0)
+        return {};
+    std::wstring text(std::size_t(length) + 1, L'\0');
+    const LRESULT copied = send(window, WM_GETTEXT, text.size(), LPARAM(text.data()));
+    text.resize(copied > 0 ? std::size_t(copied) : 0);
+    return text;
+}
+
+std::wstring className(HWND window)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::string comboItems(HWND combo)
+{
+    Json items('[');
+    const LRESULT count = send(combo, CB_GETCOUNT);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = send(combo, CB_GETLBTEXTLEN, WPARAM(i));
+        std::wstring item(std::size_t(length > 0 ? length : 0) + 1, L'\0');
+        const LRESULT copied = send(combo, CB_GETLBTEXT, WPARAM(i), LPARAM(item.data()));
+        item.resize(copied > 0 ? std::size_t(copied) : 0);
+        items.text(item);
+    }
+    return items.done();
+}
+
+// A menu of another process is readable on Windows, not under Wine: then null.
+std::string systemMenu(HWND window)
+{
+    const HMENU menu = GetSystemMenu(window, FALSE);
+    const int count = menu ? GetMenuItemCount(menu) : -1;
+    if (count < 0)
+        return "null";
+    Json items('[');
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        GetMenuStringW(menu, UINT(i), text, 256, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, UINT(i), MF_BYPOSITION);
+        Json item('{');
+        item.key("id").number(GetMenuItemID(menu, i)).key("text").text(text);
+        item.key("grayed").boolean(state & (MF_GRAYED | MF_DISABLED));
+        items.raw(item.done());
+    }
+    return items.done();
+}
+
+// The window's direct children, top of the stacking order first.
+std::string controls(HWND parent)
+{
+    Json list('[');
+    int z = 0;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+        const std::wstring kind = className(child);
+        Json control('{');
+        control.key("handle").handle(child).key("class").text(kind);
+        control.key("id").number(GetDlgCtrlID(child)).key("z").number(z++);
+        control.key("text").text(windowText(child)).key("rect").rectangle(r);
+        control.key("style").number(GetWindowLongW(child, GWL_STYLE));
+        control.key("exStyle").number(GetWindowLongW(child, GWL_EXSTYLE));
+        if (_wcsicmp(kind.c_str(), L"ComboBox") == 0) {
+            control.key("items").raw(comboItems(child));
+            control.key("selection").number(send(child, CB_GETCURSEL));
+        }
+        list.raw(control.done());
+    }
+    return list.done();
+}
+
+std::string describe(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    DWORD processId = 0;
+    const DWORD thread = GetWindowThreadProcessId(window, &processId);
+    GUITHREADINFO threadInfo{};
+    threadInfo.cbSize = sizeof threadInfo;
+    GetGUIThreadInfo(thread, &threadInfo);
+    const HWND focus = threadInfo.hwndFocus;
+    Json out('{');
+    out.key("handle").handle(window).key("class").text(className(window));
+    out.key("caption").text(windowText(window)).key("processId").number(processId);
+    out.key("owner").handle(GetWindow(window, GW_OWNER));
+    out.key("style").number(GetWindowLongW(window, GWL_STYLE));
+    out.key("exStyle").number(GetWindowLongW(window, GWL_EXSTYLE));
+    out.key("client").raw(Json('[').number(client.right).number(client.bottom).done());
+    out.key("windowRect").rectangle(outer).key("dpi").number(GetDpiForWindow(window));
+    out.key("focus").handle(focus).key("focusParent").handle(focus ? GetParent(focus) : nullptr);
+    out.key("zoomed").boolean(IsZoomed(window)).key("iconic").boolean(IsIconic(window));
+    out.key("systemMenu").raw(systemMenu(window)).key("controls").raw(controls(window));
+    return out.done();
+}
+
+BOOL CALLBACK collect(HWND window, LPARAM windows)
+{
+    if (IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+}
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc == 4 && std::wstring(argv[1]) == L"syscommand") {
+        const HWND window = reinterpret_cast<HWND>(std::wcstoull(argv[2], nullptr, 0));
+        return send(window, WM_SYSCOMMAND, std::wcstoul(argv[3], nullptr, 0)) == -1 ? 1 : 0;
+    }
+    std::vector<HWND> windows;
+    EnumWindows(collect, LPARAM(&windows));
+    Json described('[');
+    for (const HWND window : windows)
+        described.raw(describe(window));
+    Json out('{');
+    out.key("foreground").handle(GetForegroundWindow()).key("windows").raw(described.done());
+    const std::string text = out.done() + "\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+}

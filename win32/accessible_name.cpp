@@ -1,0 +1,39 @@
+#include "accessible_name.h"
+
+#include "com_pointer.h"
+
+#include <oleacc.h>
+
+#include <iterator>
+
+namespace {
+ComPointer<IAccPropServices> propertyServices()
+{
+    ComPointer<IAccPropServices> services;
+    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                     reinterpret_cast<void**>(services.put()));
+    return services;
+}
+} // namespace
+
+void annotateAccessibleGraphic(HWND window, const wchar_t* name)
+{
+    const auto services = propertyServices();
+    if (!services)
+        return;
+    services->SetHwndPropStr(window, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, name);
+    VARIANT role{};
+    role.vt = VT_I4;
+    role.lVal = ROLE_SYSTEM_GRAPHIC;
+    services->SetHwndProp(window, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE, role);
+}
+
+void clearAccessibleAnnotation(HWND window)
+{
+    const auto services = propertyServices();
+    if (!services)
+        return;
+    MSAAPROPID properties[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE};
+    services->ClearHwndProps(window, DWORD(OBJID_CLIENT), CHILDID_SELF, properties,
+                             int(std::size(properties)));
+}

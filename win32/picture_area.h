@@ -1,0 +1,31 @@
+#pragma once
+
+#include "gdi_object.h"
+
+#include <windows.h>
+
+// The picture area: a child window that shows one bitmap from its top-left
+// corner, takes no focus and tells its parent of a double-click with
+// WM_COMMAND and STN_DBLCLK, as a static control would.
+class PictureArea {
+public:
+    PictureArea() = default;
+    PictureArea(const PictureArea&) = delete;
+    PictureArea& operator=(const PictureArea&) = delete;
+
+    // Creates the area as a child of parent with this control identifier;
+    // screen readers call it by accessibleName.
+    bool create(HWND parent, int identifier, const wchar_t* accessibleName);
+    HWND window() const { return m_window; }
+
+    // Shows this bitmap in place of the one before, which is deleted.
+    void show(GdiObject<HBITMAP> bitmap);
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    void paint();
+
+    HWND m_window = nullptr;
+    GdiObject<HBITMAP> m_bitmap;
+};

@@ -1,0 +1,65 @@
+#include "picture_decoder.h"
+
+#include <wincodec.h>
+
+PictureDecoder::PictureDecoder()
+{
+    // COM finds the factory through the registry, which names the system's
+    // own windowscodecs.dll, so nothing is looked for beside the program.
+    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                     reinterpret_cast<void**>(m_factory.put()));
+}
+
+PictureDecoder::~PictureDecoder() = default;
+
+GdiObject<HBITMAP> PictureDecoder::decode(std::span<const std::uint8_t> jpeg, SIZE size) const
+{
+    if (!m_factory || jpeg.empty() || size.cx <= 0 || size.cy <= 0)
+        return {};
+    ComPointer<IWICStream> stream;
+    if (FAILED(m_factory->CreateStream(stream.put())) ||
+        // The stream only reads from the buffer, whatever its signature says.
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(jpeg.data()), DWORD(jpeg.size()))))
+        return {};
+    // The JPEG decoder by name: nothing is sniffed, so no other codec ever
+    // sees the bytes.
+    ComPointer<IWICBitmapDecoder> decoder;
+    if (FAILED(m_factory->CreateDecoder(GUID_ContainerFormatJpeg, nullptr, decoder.put())) ||
+        FAILED(decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand)))
+        return {};
+    ComPointer<IWICBitmapFrameDecode> frame;
+    if (FAILED(decoder->GetFrame(0, frame.put())))
+        return {};
+    ComPointer<IWICFormatConverter> converter;
+    if (FAILED(m_factory->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR,
+                                     WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)))
+        return {};
+    // Stretched to the area whatever the picture's own proportions.
+    ComPointer<IWICBitmapScaler> scaler;
+    if (FAILED(m_factory->CreateBitmapScaler(scaler.put())) ||
+        FAILED(scaler->Initialize(converter.get(), UINT(size.cx), UINT(size.cy),
+                                  WICBitmapInterpolationModeFant)))
+        return {};
+
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size.cx;
+    format.bmiHeader.biHeight = -size.cy; // top row first, as WIC writes it
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    GdiObject<HBITMAP> bitmap(
+        CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (!bitmap || !pixels)
+        return {};
+    const UINT stride = UINT(size.cx) * 4;
+    // Decoding happens here; a picture that fails part-way is thrown away
+    // whole, so the one shown stays.
+    if (FAILED(scaler->CopyPixels(nullptr, stride, stride * UINT(size.cy),
+                                  static_cast<BYTE*>(pixels))))
+        return {};
+    return bitmap;
+}

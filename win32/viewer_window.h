@@ -1,0 +1,68 @@
+#pragma once
+
+#include "form_controls.h"
+#include "gdi_object.h"
+#include "list_pick.h"
+#include "picture_decoder.h"
+#include "window_fonts.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Program;
+
+// The program's one window: the fixed dialog frame with its lists, labels and
+// picture, the handlers of picks and of a double-click on the picture, and
+// everything that follows the window's resolution.
+class ViewerWindow {
+public:
+    explicit ViewerWindow(const Program& program);
+    ~ViewerWindow();
+    ViewerWindow(const ViewerWindow&) = delete;
+    ViewerWindow& operator=(const ViewerWindow&) = delete;
+
+    // Creates the window with its controls and runs its load step, hidden;
+    // false when a window could not be created.
+    bool create(HINSTANCE instance);
+
+    // Shows the window centred on the screen as the foreground window, with
+    // the keyboard focus in Combo1.
+    void show();
+
+    // The window, for the message loop's dialog keys.
+    HWND window() const { return m_window; }
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void load();
+    void applyResolution(UINT dpi);
+    void resolutionChanged(UINT dpi, const RECT& suggested);
+    void command(int identifier, WORD code, HWND control);
+    void listSettled(std::size_t list);
+    void listPicked(std::size_t list);
+    void showPictureFile(int pictureNumber);
+    bool showPicture(std::vector<std::uint8_t> jpeg);
+    SIZE pictureDeviceSize() const;
+    LRESULT labelColours(HDC context, HWND label);
+
+    const Program& m_program;
+    std::u16string m_programDirectory;
+    HWND m_owner = nullptr;
+    HWND m_window = nullptr;
+    FormControls m_controls;
+    std::array<ListPick, 4> m_picks;
+    WindowFonts m_fonts;
+    GdiObject<HBRUSH> m_descriptionBrush;
+    PictureDecoder m_decoder;
+    // The shown picture's file bytes, to decode it again at a new resolution
+    // without reading any file.
+    std::vector<std::uint8_t> m_shownPicture;
+    UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
+    HWND m_focusWhenInactive = nullptr;
+};
