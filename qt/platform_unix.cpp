@@ -1,4 +1,5 @@
 #include "platform.h"
+#include "platform_choice.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -14,11 +15,9 @@
 
 void preferPlatformThatKeepsWindowsOnTop()
 {
-    const bool waylandSession =
-        qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (waylandSession && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        !qEnvironmentVariableIsEmpty("DISPLAY"))
+    if (shouldRunThroughX11(
+            {qgetenv("XDG_SESSION_TYPE").toStdString(), qgetenv("WAYLAND_DISPLAY").toStdString(),
+             qgetenv("QT_QPA_PLATFORM").toStdString(), qgetenv("DISPLAY").toStdString()}))
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 

@@ -140,3 +140,8 @@ QByteArray encoded(const QImage& image, const char* format)
     image.save(&buffer, format);
     return bytes;
 }
+
+QByteArray tinyGif()
+{
+    return QByteArray("GIF89a\1\0\1\0\x80\0\0\xFF\xFF\xFF\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35);
+}

@@ -41,3 +41,6 @@ QImage flatImage(QColor colour, QSize size = {300, 300});
 // The image in one of Qt's own formats ("PNG", "BMP"...), for files that hold
 // another format under a picture's name.
 QByteArray encoded(const QImage& image, const char* format);
+
+// A 1 x 1 GIF file, written out by hand since Qt writes no GIF.
+QByteArray tinyGif();

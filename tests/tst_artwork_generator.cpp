@@ -136,7 +136,6 @@ void ArtworkGeneratorTest::rawIconImageIsTheIconsImage()
 {
     QFETCH(QString, folder);
     const QByteArray icon = fileBytes(folder + QStringLiteral("/window-icon.ico"));
-    QCOMPARE(icon.size(), 5054);
     QCOMPARE(fileBytes(folder + QStringLiteral("/icon-image.bin")), icon.mid(22));
 }
 

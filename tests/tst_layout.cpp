@@ -1,6 +1,7 @@
 #include "caption_label.h"
 #include "catalogue_rules.h"
 #include "category_headings.h"
+#include "colour_distance.h"
 #include "deliverable.h"
 #include "form_layout.h"
 #include "picture_area.h"
@@ -56,9 +57,7 @@ QColor colourAt(QWidget* widget, QPoint logical)
 
 bool near(QColor a, QColor b)
 {
-    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-               std::abs(a.blue() - b.blue()) <
-           30;
+    return colourDistance(a, b) < 30;
 }
 } // namespace
 

@@ -1,27 +1,49 @@
+#include "colour_distance.h"
 #include "hostile_jpegs.h"
 #include "jpeg_layout.h"
 #include "picture_limits.h"
 #include "picture_loading.h"
+#include "regular_file.h"
 #include "sample_jpegs.h"
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-// The marker walk reads bytes as they stand in memory.
+const QSize shownSize{300, 300};
+
+// The only calls of the marker walk and the file reader, and the only read of
+// a layout's size, so that a change of their types touches one place.
 std::optional<JpegLayout> layoutOf(const QByteArray& bytes)
 {
     return readJpegLayout(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                     std::size_t(bytes.size())));
 }
 
-const QSize shownSize{300, 300};
-
-int colourDistance(QColor a, QColor b)
+QSize sizeOf(const JpegLayout& layout)
 {
-    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-           std::abs(a.blue() - b.blue());
+    return QSize(layout.width, layout.height);
+}
+
+std::optional<QByteArray> fileBytes(const QString& path, qint64 maxBytes)
+{
+    const auto bytes = readRegularFile(path.toStdU16String(), maxBytes);
+    if (!bytes)
+        return std::nullopt;
+    return QByteArray(reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size()));
+}
+
+// The segment with this marker replaced by another body, and its length
+// field set to match.
+QByteArray withSegment(QByteArray jpeg, char marker, const QByteArray& body)
+{
+    const qsizetype at = jpeg.indexOf(QByteArray("\xFF", 1) + marker);
+    const int length = (uchar(jpeg[at + 2]) << 8) | uchar(jpeg[at + 3]);
+    const int newLength = int(body.size()) + 2;
+    return jpeg.replace(at + 2, length,
+                        QByteArray(1, char(newLength >> 8)) + char(newLength & 0xFF) + body);
 }
 
 QByteArray withSegments(QByteArray jpeg, int count)
@@ -48,6 +70,10 @@ private slots:
     void layoutOfWrittenFiles();
     void capsAtTheirBoundaries_data();
     void capsAtTheirBoundaries();
+    void otherCodingsAreRefused_data();
+    void otherCodingsAreRefused();
+    void fileSizeBoundary();
+    void fileLongerThanItsStatedSize();
     void otherFormatsAreRefused_data();
     void otherFormatsAreRefused();
     void incompleteFilesAreRefused_data();
@@ -166,7 +192,7 @@ void PictureDecodingTest::layoutOfWrittenFiles()
         image.setPixelColor(x, x % image.height(), Qt::black); // busy scans
     const auto layout = layoutOf(jpegBytes(image, JpegCoding(coding), 100));
     QVERIFY(layout);
-    QCOMPARE(QSize(layout->width, layout->height), QSize(301, 157));
+    QCOMPARE(sizeOf(*layout), QSize(301, 157));
     QCOMPARE(layout->components, components);
     QCOMPARE(layout->progressive, progressive);
     QCOMPARE(layout->scans, scans);
@@ -211,6 +237,85 @@ void PictureDecodingTest::capsAtTheirBoundaries()
     QCOMPARE(bool(decodePicture(bytes, shownSize)), accepted);
 }
 
+void PictureDecodingTest::otherCodingsAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("accepted");
+    // A three-component 4:2:0 frame (ids 1 to 3) and one scan of all three.
+    const QByteArray plain = declaringJpeg({64, 48}, false);
+    const QByteArray frame = QByteArray("\x08\x00\x30\x00\x40\x03\x01\x22\x00\x02\x11\x00"
+                                        "\x03\x11\x00",
+                                        15);
+    const auto withFrame = [&](char marker, QByteArray body) {
+        return withSegment(QByteArray(plain).replace("\xFF\xC0", QByteArray("\xFF", 1) + marker),
+                           marker, body);
+    };
+    const QByteArray dnl("\xFF\xDC\x00\x04\x00\x30", 6);
+    QTest::newRow("the plain file") << withFrame('\xC0', frame) << true;
+    QTest::newRow("arithmetic") << jpegBytes(flatImage(Qt::red), JpegCoding::Arithmetic) << false;
+    QTest::newRow("12-bit") << withFrame('\xC1', QByteArray(frame).replace(0, 1, "\x0C")) << false;
+    QTest::newRow("lossless") << withFrame('\xC3', frame) << false;
+    QTest::newRow("hierarchical") << withFrame('\xC5', frame) << false;
+    QTest::newRow("height from DNL")
+        << withFrame('\xC0', QByteArray(frame).replace(1, 2, QByteArray(2, '\0')))
+               .insert(plain.size() - 2, dnl)
+        << false;
+    QTest::newRow("DNL segment") << QByteArray(plain).insert(plain.size() - 2, dnl) << false;
+    QTest::newRow("2 components") << withSegment(
+                                         withFrame('\xC0', frame.first(12).replace(5, 1, "\x02")),
+                                         '\xDA', QByteArray("\x02\x01\x00\x02\x00\x00\x3F\x00", 8))
+                                  << false;
+    QTest::newRow("scan before any frame")
+        << QByteArray(plain).insert(2, QByteArray("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00"
+                                                  "\x00\x00",
+                                                  12))
+        << false;
+}
+
+// Codings picture tools do not write are refused by the walk, before the
+// decoder (which would take some of them) sees the file.
+void PictureDecodingTest::otherCodingsAreRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, accepted);
+    QCOMPARE(bool(layoutOf(bytes)), accepted);
+    QCOMPARE(bool(decodePicture(bytes, shownSize)), accepted);
+}
+
+// A picture padded after its end marker to exactly 32 MiB loads; one byte
+// more and the file is not read at all.
+void PictureDecodingTest::fileSizeBoundary()
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("1.jpg"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.write(jpegBytes(flatImage(Qt::green), JpegCoding::Baseline420)) > 0);
+    const qint64 cap = 32 * 1024 * 1024;
+    QVERIFY(file.resize(cap));
+    file.close();
+    QVERIFY(LoadPicture(path, shownSize));
+    QVERIFY(file.resize(cap + 1));
+    QVERIFY(!LoadPicture(path, shownSize));
+}
+
+// A file may hold more than its stated size, or grow while it is read: a
+// kernel file states a size of 0 and holds more. The cap applies to what is
+// read, not to what was stated.
+void PictureDecodingTest::fileLongerThanItsStatedSize()
+{
+    const QString path = QStringLiteral("/proc/self/cmdline");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.size(), 0);
+    const QByteArray content = file.readAll();
+    QVERIFY(!content.isEmpty());
+    const auto whole = fileBytes(path, content.size());
+    QVERIFY(whole);
+    QCOMPARE(*whole, content);
+    QVERIFY(!fileBytes(path, content.size() - 1));
+}
+
 void PictureDecodingTest::otherFormatsAreRefused_data()
 {
     QTest::addColumn<QByteArray>("format");
@@ -222,12 +327,8 @@ void PictureDecodingTest::otherFormatsAreRefused_data()
 void PictureDecodingTest::otherFormatsAreRefused()
 {
     QFETCH(QByteArray, format);
-    // Qt writes no GIF; this is a 1 x 1 one.
     const QByteArray bytes =
-        format == "GIF"
-            ? QByteArray("GIF89a\1\0\1\0\x80\0\0\xFF\xFF\xFF\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;",
-                         35)
-            : encoded(flatImage(Qt::red, {32, 32}), format.constData());
+        format == "GIF" ? tinyGif() : encoded(flatImage(Qt::red, {32, 32}), format.constData());
     QVERIFY(QImage::fromData(bytes).width() > 0);
     QVERIFY(!decodePicture(bytes, shownSize));
 }

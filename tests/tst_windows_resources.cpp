@@ -179,23 +179,18 @@ class WindowsResourcesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void resources_data();
+    void initTestCase_data();
     void resources();
-    void iconGroup_data();
     void iconGroup();
-    void iconImage_data();
     void iconImage();
-    void versionFixedPart_data();
     void versionFixedPart();
-    void versionStrings_data();
     void versionStrings();
 
 private:
-    void addPrograms();
     std::vector<Resource> compiled(const QString& program);
 };
 
-void WindowsResourcesTest::addPrograms()
+void WindowsResourcesTest::initTestCase_data()
 {
     QTest::addColumn<QString>("program");
     QTest::newRow("Qelview") << QStringLiteral("Qelview");
@@ -211,18 +206,13 @@ std::vector<Resource> WindowsResourcesTest::compiled(const QString& program)
     return readResFile(bytes);
 }
 
-void WindowsResourcesTest::resources_data()
-{
-    addPrograms();
-}
-
 // Exactly the icon, its group, the built-in picture, the manifest and the
 // version resource, each under its name and in its language: all
 // language-neutral but the version, which is Chinese (PRC). The picture and
 // the manifest are the files they are made from, byte for byte.
 void WindowsResourcesTest::resources()
 {
-    QFETCH(QString, program);
+    QFETCH_GLOBAL(QString, program);
     const auto resources = compiled(program);
     QCOMPARE(resources.size(), std::size_t(5));
     const Resource* icon = find(resources, iconType);
@@ -250,14 +240,9 @@ void WindowsResourcesTest::resources()
     QCOMPARE(version->language, quint16(2052));
 }
 
-void WindowsResourcesTest::iconGroup_data()
-{
-    addPrograms();
-}
-
 void WindowsResourcesTest::iconGroup()
 {
-    QFETCH(QString, program);
+    QFETCH_GLOBAL(QString, program);
     const auto resources = compiled(program);
     const Resource* group = find(resources, groupIconType);
     QVERIFY(group);
@@ -269,33 +254,21 @@ void WindowsResourcesTest::iconGroup()
     QCOMPARE(group->data, expected);
 }
 
-void WindowsResourcesTest::iconImage_data()
-{
-    addPrograms();
-}
-
 // The icon resource is the window icon file from its bitmap header on.
 void WindowsResourcesTest::iconImage()
 {
-    QFETCH(QString, program);
+    QFETCH_GLOBAL(QString, program);
     const auto resources = compiled(program);
     const Resource* icon = find(resources, iconType);
     QVERIFY(icon);
     const QByteArray iconFile =
         fileBytes(QStringLiteral(ASSETS_DIR "/%1/window-icon.ico").arg(program.toLower()));
-    QCOMPARE(iconFile.size(), 5054);
-    QCOMPARE(icon->data.size(), 5032);
     QCOMPARE(icon->data, iconFile.mid(22));
-}
-
-void WindowsResourcesTest::versionFixedPart_data()
-{
-    addPrograms();
 }
 
 void WindowsResourcesTest::versionFixedPart()
 {
-    QFETCH(QString, program);
+    QFETCH_GLOBAL(QString, program);
     const auto resources = compiled(program);
     const Resource* version = find(resources, versionType);
     QVERIFY(version);
@@ -326,16 +299,11 @@ void WindowsResourcesTest::versionFixedPart()
         QVERIFY2(u32(fixed, i * 4) == fields[i].second, fields[i].first);
 }
 
-void WindowsResourcesTest::versionStrings_data()
-{
-    addPrograms();
-}
-
 // The string table "080404B0" with exactly six strings in a fixed order, and
 // the one translation 0x0804 / 1200.
 void WindowsResourcesTest::versionStrings()
 {
-    QFETCH(QString, program);
+    QFETCH_GLOBAL(QString, program);
     const auto resources = compiled(program);
     const Resource* version = find(resources, versionType);
     QVERIFY(version);

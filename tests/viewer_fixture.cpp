@@ -1,9 +1,7 @@
 #include "viewer_fixture.h"
 
 #include "caption_label.h"
-#include "catalogue_rules.h"
 #include "picture_area.h"
-#include "qt_text.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -23,10 +21,18 @@ void writePicture(const QString& path, int pictureNumber, QSize size)
     QVERIFY(image.save(path, "JPEG", 95));
 }
 
-int colourDistance(QColor a, QColor b)
+int pictureNumberOf(QColor colour)
 {
-    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-           std::abs(a.blue() - b.blue());
+    int nearest = -1;
+    int nearestDistance = 24;
+    for (int number = 0; number <= 56; ++number) {
+        const int distance = colourDistance(colour, colourOf(number));
+        if (distance < nearestDistance) {
+            nearest = number;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
 }
 
 ViewerFixture::ViewerFixture(const Deliverable& deliverable, bool withPictures,
@@ -41,9 +47,15 @@ ViewerFixture::ViewerFixture(const Deliverable& deliverable, bool withPictures,
     m_window->load();
 }
 
+QString ViewerFixture::program() const
+{
+    return QString::fromLatin1(m_deliverable.applicationName.data(),
+                               qsizetype(m_deliverable.applicationName.size()));
+}
+
 QString ViewerFixture::folder() const
 {
-    return toQString(m_deliverable.catalogue.pictureFolder);
+    return goldenFact(program(), QStringLiteral("folder"));
 }
 
 QString ViewerFixture::folderPath() const
@@ -53,16 +65,17 @@ QString ViewerFixture::folderPath() const
 
 QString ViewerFixture::picturePath(int number) const
 {
-    return toQString(
-        *PicturePath(m_deliverable.catalogue, m_programDirectory.toStdU16String(), number));
+    return QStringLiteral("%1/%2.jpg").arg(folderPath()).arg(number);
 }
 
 void ViewerFixture::writePictures()
 {
     QVERIFY(QDir().mkpath(folderPath()));
-    for (int number = 0; number <= 56; ++number)
-        if (usesPicture(m_deliverable.catalogue, number))
-            writePicture(picturePath(number), number);
+    for (const GoldenEntry& entry : goldenEntries(program()))
+        writePicture(picturePath(entry.picture), entry.picture);
+    for (const char* key : {"startup picture", "reset picture"})
+        if (const QString number = goldenFact(program(), key); !number.isEmpty())
+            writePicture(picturePath(number.toInt()), number.toInt());
 }
 
 QComboBox* ViewerFixture::list(int ordinal)
@@ -82,11 +95,20 @@ PictureArea* ViewerFixture::picture()
 
 int ViewerFixture::shownPicture()
 {
-    const QColor centre = picture()->grab().toImage().pixelColor(150, 150);
-    for (int number = 0; number <= 56; ++number)
-        if (colourDistance(centre, colourOf(number)) < 24)
-            return number;
-    return -1;
+    return pictureNumberOf(picture()->grab().toImage().pixelColor(150, 150));
+}
+
+bool ViewerFixture::showsBuiltInPicture()
+{
+    // Compared at the area's logical size, whatever the screen's density.
+    const QImage shown = picture()->grab().toImage().scaled(300, 300);
+    const QImage expected =
+        QImage(QString::fromLatin1(m_deliverable.builtInPicture.data(),
+                                   qsizetype(m_deliverable.builtInPicture.size())))
+            .scaled(300, 300);
+    return !expected.isNull() &&
+           colourDistance(shown.pixelColor(5, 5), expected.pixelColor(5, 5)) < 12 &&
+           colourDistance(shown.pixelColor(150, 150), expected.pixelColor(150, 150)) < 12;
 }
 
 void ViewerFixture::pick(int ordinal, int index)
@@ -102,7 +124,5 @@ void ViewerFixture::pick(int ordinal, int index)
 
 QString ViewerFixture::descriptionOf(int ordinal, int index) const
 {
-    const auto entry = FindEntry(m_deliverable.catalogue.categories[std::size_t(ordinal - 1)],
-                                 std::int16_t(index));
-    return toQString(DescriptionText(*entry));
+    return goldenDescription(program(), ordinal, index);
 }

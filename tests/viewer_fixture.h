@@ -1,6 +1,8 @@
 #pragma once
 
+#include "colour_distance.h"
 #include "deliverable.h"
+#include "golden_table.h"
 #include "viewer_window.h"
 
 #include <QColor>
@@ -18,18 +20,24 @@ class QComboBox;
 // window shows can be read back from its pixels.
 QColor colourOf(int pictureNumber);
 void writePicture(const QString& path, int pictureNumber, QSize size = {300, 300});
-int colourDistance(QColor a, QColor b);
+// The test picture whose colour is nearest, or -1 when none is near: a
+// neighbour's colour lies 25 away.
+int pictureNumberOf(QColor colour);
 
 // A program's window over a temporary program directory, by default filled
-// with a test picture for every number the program reads.
+// with a test picture for every number the program reads. Paths and expected
+// texts come from the golden tables, never from the program's own rules.
 class ViewerFixture {
 public:
     explicit ViewerFixture(const Deliverable& deliverable, bool withPictures = true,
                            QString programDirectory = {});
 
+    // "Qelview" or "Velview", the key of the golden tables.
+    QString program() const;
     QString programDirectory() const { return m_programDirectory; }
     QString folder() const;
     QString folderPath() const;
+    // <program directory>/<folder>/<number>.jpg
     QString picturePath(int number) const;
     void writePictures();
 
@@ -41,11 +49,13 @@ public:
     // The number of the test picture the picture area shows, or -1 for any
     // other picture.
     int shownPicture();
+    bool showsBuiltInPicture();
 
     // Picks an item the way a user does: opens the list, moves to the item and
     // presses Return.
     void pick(int ordinal, int index);
 
+    // The description label's text after a pick, from the golden table.
     QString descriptionOf(int ordinal, int index) const;
 
 private:

@@ -44,14 +44,11 @@ int main(int argc, char* argv[])
         }
         ++coding;
     }
-    written =
-        written && write(folder, "declared-large.jpg", declaringJpeg({4000, 3000}, false)) &&
-        write(folder, "declared-progressive.jpg", declaringJpeg({2000, 1500}, true, 6)) &&
-        write(folder, "declared-grey-scans.jpg", declaringJpeg({300, 300}, true, 40, true)) &&
-        write(folder, "picture.png", encoded(busyImage({20, 20}), "PNG")) &&
-        write(folder, "picture.bmp", encoded(busyImage({20, 20}), "BMP")) &&
-        write(folder, "picture.gif",
-              QByteArray("GIF89a\1\0\1\0\x80\0\0\xFF\xFF\xFF\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;",
-                         35));
+    written = written && write(folder, "declared-large.jpg", declaringJpeg({4000, 3000}, false)) &&
+              write(folder, "declared-progressive.jpg", declaringJpeg({2000, 1500}, true, 6)) &&
+              write(folder, "declared-grey-scans.jpg", declaringJpeg({300, 300}, true, 40, true)) &&
+              write(folder, "picture.png", encoded(busyImage({20, 20}), "PNG")) &&
+              write(folder, "picture.bmp", encoded(busyImage({20, 20}), "BMP")) &&
+              write(folder, "picture.gif", tinyGif());
     return written ? 0 : 1;
 }
