@@ -98,14 +98,32 @@ private:
     bool m_keyed = false;
 };
 
+// One WM_GETTEXT into a buffer with room to spare, so that a text changed
+// between asking its length and reading it is never cut short.
 std::wstring windowText(HWND window)
 {
-    const LRESULT length = send(window, WM_GETTEXTLENGTH);
-    if (length <= 0)
-        return {};
-    std::wstring text(std::size_t(length) + 1, L'\0');
-    const LRESULT copied = send(window, WM_GETTEXT, text.size(), LPARAM(text.data()));
-    text.resize(copied > 0 ? std::size_t(copied) : 0);
+    for (std::size_t room = 1024;; room *= 4) {
+        std::wstring text(room, L'\0');
+        const LRESULT copied = send(window, WM_GETTEXT, text.size(), LPARAM(text.data()));
+        if (copied < 0)
+            return {};
+        if (std::size_t(copied) + 1 < room) {
+            text.resize(std::size_t(copied));
+            return text;
+        }
+    }
+}
+
+// The window's text once it differs from before, or as it stands when it has
+// not changed within the time a program takes to answer.
+std::wstring changedText(HWND window, const std::wstring& before)
+{
+    const ULONGLONG deadline = GetTickCount64() + Timeout;
+    std::wstring text = windowText(window);
+    while (text == before && GetTickCount64() < deadline) {
+        Sleep(5);
+        text = windowText(window);
+    }
     return text;
 }
 
@@ -227,11 +245,14 @@ int wmain(int argc, wchar_t** argv)
         for (int i = 3; i < argc; ++i) {
             const HWND list = reinterpret_cast<HWND>(std::wcstoull(argv[i], nullptr, 0));
             Json texts('[');
-            // The key goes where the list's field sends it; the press is
-            // handled, pick included, when the call returns.
+            // The key goes where the list's field sends it. The program may
+            // finish the pick after the call returns, so the label is read
+            // once it has changed: no two entries share a description.
+            std::wstring shown = windowText(label);
             for (LRESULT item = 0, count = send(list, CB_GETCOUNT); item < count; ++item) {
                 send(list, WM_KEYDOWN, VK_DOWN, 1);
-                texts.text(windowText(label));
+                shown = changedText(label, shown);
+                texts.text(shown);
             }
             lists.raw(texts.done());
         }
