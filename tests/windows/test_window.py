@@ -1,0 +1,182 @@
+"""Each program's window under Wine, as the window manager and another Win32
+program in the same session see it: frame, keyboard, texts."""
+
+import csv
+import os
+import unittest
+
+from wine_session import WineTestCase, controls_of, description_of
+
+PROGRAMS = {"Qelview": "Qel式Velisa", "Velview": "VelisaVer2 "}
+WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME = 0x10000, 0x20000, 0x40000
+WS_SYSMENU, WS_CAPTION = 0x80000, 0xC00000
+WS_EX_TOPMOST, WS_EX_TOOLWINDOW = 0x8, 0x80
+SC_MINIMIZE, SC_MAXIMIZE = 0xF020, 0xF030
+SCREEN = (1024, 768)
+HEADING = " [表情说明]"
+CAPTIONS = ["眉毛", "眼睛", "口型", "其他"]
+INITIAL_TEXTS = ["眉毛", "眼睛", "嘴巴", "其他"]
+ITEM_COUNTS = {"Qelview": [6, 20, 23, 7], "Velview": [6, 11, 11, 2]}
+FIRST_ITEMS = {"Qelview": ["真面目", "まばたき", "あ", "照れ"],
+               "Velview": ["真面目", "まばたき", "あ", "瞳小"]}
+# Rectangles at 96 dpi in client pixels (x, y, width, height); a list's height
+# follows its font and is left out.
+LABEL_RECTS = [[8, 368, 33, 17], [152, 368, 33, 17], [8, 400, 33, 17], [152, 400, 33, 17]]
+LIST_PLACES = [[40, 368, 105], [184, 368, 105], [40, 400, 105], [184, 400, 105]]
+DESCRIPTION_RECT = [16, 304, 265, 60]
+PICTURE_RECT = [0, 0, 300, 300]
+# Keys pressed in turn from the start, the list then picked (0 to 3), its
+# selection and the description shown.
+PICKS = {
+    "Qelview": [
+        (["Down"], 0, 0, "眉毛朝下，严肃的表情"),
+        (["Tab", "Down"], 1, 0, "闭眼"),
+        (["Tab", "Tab", "Down"], 3, 0, "脸颊发红，好害羞呀~"),
+        (["Tab", "Down"], 0, 1, "眉毛前段往上，悲伤的表情"),
+        (["shift+Tab", "Down"], 3, 1, "眼角流泪，人家好委屈~"),
+    ],
+    "Velview": [
+        (["Down"], 0, 0, "眉毛朝下，严肃的表情"),
+        (["Tab", "Down"], 1, 0, "闭眼"),
+        (["Tab", "Tab", "Down"], 3, 0, "瞳孔缩小，其他模型有瞳大搭配"),
+        (["Tab", "Down"], 0, 1, "眉毛前段往上，悲伤的表情"),
+        (["shift+Tab", "Down"], 3, 1, "吐出舌头，卖萌或者调戏用表情，需要注意舌头穿模"),
+    ],
+}
+GOLDEN_TABLE = os.path.join(os.environ.get("VIEWERS_SOURCE_DIR", ""), "tests", "golden",
+                            "catalogue.tsv")
+
+
+def has_focus_in(window, control):
+    return control["handle"] in (window["focus"], window["focusParent"])
+
+
+class WindowTest(WineTestCase):
+    def started_with_keyboard(self, name):
+        """Starts the program and waits until it is the foreground window
+        with the keyboard in the first list, as it takes it at first show."""
+        process, window = self.start(name)
+        state = self.wait_for(
+            lambda: (w := self.session.program_window()) and w["handle"] == self.foreground()
+            and has_focus_in(w, controls_of(w, "ComboBox")[0]) and w,
+            "the window did not become the foreground window with the focus in the first list")
+        self.wait_for(lambda: self.session.has_input_focus(window), "X focus is elsewhere")
+        return process, window, state
+
+    def foreground(self):
+        return self.session.read()["foreground"]
+
+    def test_frame(self):
+        for name, caption in PROGRAMS.items():
+            with self.subTest(program=name):
+                process, window, state = self.started_with_keyboard(name)
+                title = self.session.property(window, "_NET_WM_NAME",
+                                              self.session.atom("UTF8_STRING"))
+                self.assertEqual(title.decode("utf-8"), caption)
+                self.assertEqual(state["caption"], caption)
+                self.assertEqual(self.session.client_geometry(window)[2:], (299, 432))
+                self.assertEqual(state["client"], [299, 432])
+                states = self.session.atom_names(self.session.property(window, "_NET_WM_STATE"))
+                self.assertIn("_NET_WM_STATE_ABOVE", states)
+                self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", states)
+
+                # A fixed dialog frame with a window menu and no minimise,
+                # maximise or sizing, kept off the taskbar by a hidden owner.
+                self.assertEqual(state["style"] & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU)
+                self.assertEqual(state["style"] & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME), 0)
+                self.assertEqual(state["exStyle"] & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW), WS_EX_TOPMOST)
+                self.assertNotEqual(state["owner"], 0)
+                actions = self.session.atom_names(
+                    self.session.property(window, "_NET_WM_ALLOWED_ACTIONS"))
+                self.assertNotIn("_NET_WM_ACTION_MAXIMIZE_HORZ", actions)
+                self.assertNotIn("_NET_WM_ACTION_RESIZE", actions)
+
+                # Centred on the screen when first shown, frame included.
+                left, top, width, height = state["windowRect"]
+                self.assertLessEqual(abs(left + width / 2 - SCREEN[0] / 2), 1, state["windowRect"])
+                self.assertLessEqual(abs(top + height / 2 - SCREEN[1] / 2), 1, state["windowRect"])
+
+                # The window menu's commands, as choosing them sends them.
+                for command in (SC_MAXIMIZE, SC_MINIMIZE):
+                    self.session.run_wine([os.environ["READ_WINDOW_PROGRAM"], "syscommand",
+                                           str(state["handle"]), str(command)])
+                after = self.session.program_window()
+                self.assertFalse(after["zoomed"] or after["iconic"])
+                self.assertEqual(after["client"], [299, 432])
+                self.assertEqual(self.session.client_geometry(window)[2:], (299, 432))
+
+                self.wait_for(lambda: self.session.has_input_focus(window), "X focus is elsewhere")
+                self.key("alt+F4")
+                self.assertEqual(process.wait(timeout=15), 0)
+
+    def test_first_down_picks_then_tab_and_down(self):
+        for name, picks in PICKS.items():
+            with self.subTest(program=name):
+                self.started_with_keyboard(name)
+                for keys, list_number, selection, description in picks:
+                    expected = HEADING + "\r\n   " + description
+
+                    def picked():
+                        window = self.session.program_window()
+                        lists = controls_of(window, "ComboBox")
+                        return (description_of(window) == expected
+                                and lists[list_number]["selection"] == selection)
+
+                    self.key(*keys)
+                    self.wait_for(picked, f"{keys} did not pick item {selection} of list "
+                                          f"{list_number + 1}: {self.session.program_window()}")
+
+    def test_typed_text_is_inert(self):
+        self.started_with_keyboard("Qelview")
+        self.key("a", "b", "Return", "c")
+        # Once the last key has arrived the ones before it have been handled.
+        window = self.wait_for(
+            lambda: (w := self.session.program_window())
+            and controls_of(w, "ComboBox")[0]["text"] == "abc" and w)
+        self.assertEqual(controls_of(window, "ComboBox")[0]["selection"], -1)
+        self.assertEqual(description_of(window), HEADING)
+
+    def test_texts_places_and_order(self):
+        for name in PROGRAMS:
+            with self.subTest(program=name):
+                self.start(name)
+                window = self.program_window()
+                lists = controls_of(window, "ComboBox")
+                statics = controls_of(window, "Static")
+                captions = [label for label in statics if label["rect"][2] < 100]
+                self.assertEqual([label["text"] for label in captions], CAPTIONS)
+                self.assertEqual([label["rect"] for label in captions], LABEL_RECTS)
+                self.assertEqual([combo["text"] for combo in lists], INITIAL_TEXTS)
+                self.assertEqual([combo["rect"][:3] for combo in lists], LIST_PLACES)
+                self.assertEqual([len(combo["items"]) for combo in lists], ITEM_COUNTS[name])
+                self.assertEqual([combo["items"][0] for combo in lists], FIRST_ITEMS[name])
+                self.assertEqual([combo["selection"] for combo in lists], [-1] * 4)
+                self.assertEqual(description_of(window), HEADING)
+                description = max(statics, key=lambda c: c["rect"][2])
+                self.assertEqual(description["rect"], DESCRIPTION_RECT)
+                others = [c for c in window["controls"] if c["class"] not in ("Static", "ComboBox")]
+                self.assertEqual(len(others), 1)
+                self.assertEqual(others[0]["rect"], PICTURE_RECT)
+                self.assertEqual(others[0]["text"], "表情图片")
+                # Screen readers name each list by the label created just
+                # before it.
+                for label, combo in zip(captions, lists):
+                    self.assertEqual(label["z"] + 1, combo["z"], label["text"])
+
+    def test_list_items_match_the_golden_table(self):
+        if not os.path.isfile(GOLDEN_TABLE):
+            self.skipTest("no golden table of the catalogue in this tree")
+        with open(GOLDEN_TABLE, encoding="utf-8", newline="") as file:
+            rows = list(csv.DictReader(file, delimiter="\t", quoting=csv.QUOTE_NONE))
+        for name in PROGRAMS:
+            with self.subTest(program=name):
+                self.start(name)
+                lists = controls_of(self.program_window(), "ComboBox")
+                for number, combo in enumerate(lists, start=1):
+                    expected = [row["list text"] for row in rows
+                                if row["program"] == name and int(row["list"]) == number]
+                    self.assertEqual(combo["items"], expected)
+
+
+if __name__ == "__main__":
+    unittest.main()
