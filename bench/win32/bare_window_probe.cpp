@@ -19,6 +19,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int)
         report("frequency", frequency.QuadPart);
         return 0;
     }
+    report("entry_ns", performanceCounterNanoseconds());
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = DefWindowProcW;
@@ -35,6 +36,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int)
         frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
+    report("created_ns", performanceCounterNanoseconds());
     watchFirstPaint(window);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);

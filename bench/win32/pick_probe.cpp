@@ -1,11 +1,12 @@
 // Measures picks in Qelview's real window under Wine, from the pick to the
 // end of the paint of the picture and the description, against the floor of
 // reading and decoding the same files with WIC at the picture area's device
-// size, and against the front end's own decoding alone.
+// size, and against the front end's own reading and decoding alone.
 //
 // Usage: win32_pick_probe ROUNDS
 // Prints "pick N", "decode N" and "frontend_decode N" lines (nanoseconds),
-// one per entry and round; the rounds alternate the three kinds.
+// one of each per entry and round; and after each pick a "phases" line that
+// splits it.
 
 #include "catalogue_rules.h"
 #include "common_controls.h"
@@ -14,6 +15,7 @@
 #include "form_controls.h"
 #include "form_layout.h"
 #include "picture_decoder.h"
+#include "picture_file.h"
 #include "program.h"
 #include "program_directory.h"
 #include "system_library.h"
@@ -43,15 +45,29 @@ struct PaintWatch {
     WNDPROC descriptionProcedure = nullptr;
     bool pictureDone = false;
     bool descriptionDone = false;
+    // When the description's new text began and ended to be set and drawn,
+    // and when the picture's paint began and ended.
+    std::int64_t textBegin = 0;
+    std::int64_t textEnd = 0;
+    std::int64_t paintBegin = 0;
+    std::int64_t paintEnd = 0;
+    // When the list had taken the new selection and shown it in its field.
+    std::int64_t selected = 0;
 };
 PaintWatch watch;
 
 LRESULT CALLBACK watchingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const bool picture = window == watch.picture;
+    const bool timed = message == WM_PAINT || (!picture && message == WM_SETTEXT);
+    std::int64_t& begin = picture ? watch.paintBegin : watch.textBegin;
+    if (timed && begin == 0)
+        begin = performanceCounterNanoseconds();
     const LRESULT result =
         CallWindowProcW(picture ? watch.pictureProcedure : watch.descriptionProcedure, window,
                         message, wParam, lParam);
+    if (timed)
+        (picture ? watch.paintEnd : watch.textEnd) = performanceCounterNanoseconds();
     bool& done = picture ? watch.pictureDone : watch.descriptionDone;
     if (message == WM_PAINT)
         done = true;
@@ -137,7 +153,9 @@ public:
     bool pick(const Pick& pick)
     {
         watch.pictureDone = watch.descriptionDone = false;
+        watch.textBegin = watch.textEnd = watch.paintBegin = watch.paintEnd = 0;
         SendMessageW(pick.list, CB_SETCURSEL, WPARAM(pick.index), 0);
+        watch.selected = performanceCounterNanoseconds();
         SendMessageW(m_viewer.window(), WM_COMMAND, MAKEWPARAM(pick.listIdentifier, CBN_SELCHANGE),
                      LPARAM(pick.list));
         return pumpUntil(m_viewer.window(),
@@ -160,7 +178,6 @@ int printTimes(PickBench& bench, int rounds)
     WicFloor floor;
     const PictureDecoder frontEndDecoder;
     const SIZE size = bench.pictureSize();
-    std::vector<std::uint8_t> bytes;
     for (const Pick& pick : bench.picks()) { // warm-up
         if (!bench.pick(pick)) {
             std::fprintf(stderr,
@@ -174,22 +191,31 @@ int printTimes(PickBench& bench, int rounds)
             return 1;
         }
     }
+    // Each entry's pick, floor and front-end decode one after the other, so
+    // that a slow spell of a busy machine falls on all three alike.
     for (int round = 0; round < rounds; ++round) {
         for (const Pick& pick : bench.picks()) {
-            const auto start = performanceCounterNanoseconds();
+            auto start = performanceCounterNanoseconds();
             if (!bench.pick(pick))
                 return 1;
             printTime("pick", start);
-        }
-        for (const Pick& pick : bench.picks()) {
-            const auto start = performanceCounterNanoseconds();
+            // Where the time went: the list taking the selection, then up to
+            // the description's new text (the file read and decoded), setting
+            // and drawing that text, and the picture's paint.
+            std::printf("phases %lld %lld %lld %lld\n",
+                        static_cast<long long>(watch.selected - start),
+                        static_cast<long long>(watch.textBegin - watch.selected),
+                        static_cast<long long>(watch.textEnd - watch.textBegin),
+                        static_cast<long long>(watch.paintEnd - watch.paintBegin));
+
+            start = performanceCounterNanoseconds();
             if (floor.readAndDecode(pick.path, UINT(size.cx), UINT(size.cy)) == 0)
                 return 1;
             printTime("decode", start);
-        }
-        for (const Pick& pick : bench.picks()) {
-            const auto start = performanceCounterNanoseconds();
-            if (!readWholeFile(pick.path, bytes) || !frontEndDecoder.decode(bytes, size))
+
+            start = performanceCounterNanoseconds();
+            const auto file = readPictureFile(std::u16string(pick.path.begin(), pick.path.end()));
+            if (!file || !frontEndDecoder.decode(file->bytes, size))
                 return 1;
             printTime("frontend_decode", start);
         }
