@@ -13,3 +13,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Every program links the C++ runtime, libgcc and winpthread in: Windows (and
+# a fresh Wine prefix) has no MinGW DLLs to load them from.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)

@@ -245,6 +245,11 @@ LRESULT ViewerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DPICHANGED:
         resolutionChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_SETTINGCHANGE:
+        // The user chose another message font: the lists take it up.
+        if (wParam == SPI_SETNONCLIENTMETRICS)
+            applyResolution(m_dpi);
+        break;
     case WM_ACTIVATE:
         // The focus comes back to the control that had it, as in a dialog.
         if (LOWORD(wParam) == WA_INACTIVE) {

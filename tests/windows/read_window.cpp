@@ -5,6 +5,7 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -21,33 +22,79 @@ LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     return LRESULT(result);
 }
 
-std::string json(const std::wstring& text)
-{
-    std::string utf8(std::size_t(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()),
-                                                     nullptr, 0, nullptr, nullptr)),
-                     '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), utf8.data(), int(utf8.size()),
-                        nullptr, nullptr);
-    std::string out = "\"";
-    for (const char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
+// A JSON object or array written as it is filled in.
+class Json {
+public:
+    explicit Json(char open) : m_close(open == '{' ? '}' : ']') { m_text += open; }
+    Json& key(const char* name)
+    {
+        separate();
+        m_text += '"';
+        m_text += name;
+        m_text += "\":";
+        m_keyed = true;
+        return *this;
     }
-    return out + "\"";
-}
+    Json& raw(const std::string& value)
+    {
+        separate();
+        m_text += value;
+        return *this;
+    }
+    Json& number(long long value) { return raw(std::to_string(value)); }
+    Json& handle(HWND window)
+    {
+        return number(static_cast<long long>(reinterpret_cast<std::intptr_t>(window)));
+    }
+    Json& boolean(bool value) { return raw(value ? "true" : "false"); }
+    Json& text(const std::wstring& value)
+    {
+        std::string utf8(
+            std::size_t(WideCharToMultiByte(CP_UTF8, 0, value.data(), int(value.size()), nullptr, 0,
+                                            nullptr, nullptr)),
+            '\0');
+        WideCharToMultiByte(CP_UTF8, 0, value.data(), int(value.size()), utf8.data(),
+                            int(utf8.size()), nullptr, nullptr);
+        std::string quoted = "\"";
+        for (const char c : utf8) {
+            if (c == '"' || c == '\\') {
+                quoted += '\\';
+                quoted += c;
+            } else if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(c));
+                quoted += escaped;
+            } else {
+                quoted += c;
+            }
+        }
+        quoted += '"';
+        return raw(quoted);
+    }
+    Json& rectangle(const RECT& r)
+    {
+        Json list('[');
+        list.number(r.left).number(r.top).number(r.right - r.left).number(r.bottom - r.top);
+        return raw(list.done());
+    }
+    std::string done()
+    {
+        m_text += m_close;
+        return m_text;
+    }
 
-std::string json(HWND window)
-{
-    return std::to_string(reinterpret_cast<std::uintptr_t>(window));
-}
+private:
+    void separate()
+    {
+        if (m_keyed)
+            m_keyed = false;
+        else if (m_text.size() > 1)
+            m_text += ',';
+    }
+    std::string m_text;
+    char m_close;
+    bool m_keyed = false;
+};
 
 std::wstring windowText(HWND window)
 {
@@ -69,16 +116,16 @@ std::wstring className(HWND window)
 
 std::string comboItems(HWND combo)
 {
-    std::string out = "[";
+    Json items('[');
     const LRESULT count = send(combo, CB_GETCOUNT);
     for (LRESULT i = 0; i < count; ++i) {
         const LRESULT length = send(combo, CB_GETLBTEXTLEN, WPARAM(i));
         std::wstring item(std::size_t(length > 0 ? length : 0) + 1, L'\0');
         const LRESULT copied = send(combo, CB_GETLBTEXT, WPARAM(i), LPARAM(item.data()));
         item.resize(copied > 0 ? std::size_t(copied) : 0);
-        out += (i ? "," : "") + json(item);
+        items.text(item);
     }
-    return out + "]";
+    return items.done();
 }
 
 // A menu of another process is readable on Windows, not under Wine: then null.
@@ -88,47 +135,42 @@ std::string systemMenu(HWND window)
     const int count = menu ? GetMenuItemCount(menu) : -1;
     if (count < 0)
         return "null";
-    std::string out = "[";
+    Json items('[');
     for (int i = 0; i < count; ++i) {
         wchar_t text[256] = {};
         GetMenuStringW(menu, UINT(i), text, 256, MF_BYPOSITION);
         const UINT state = GetMenuState(menu, UINT(i), MF_BYPOSITION);
-        out += std::string(i ? "," : "") + "{\"id\":" +
-               std::to_string(GetMenuItemID(menu, i)) + ",\"text\":" + json(text) +
-               ",\"grayed\":" + ((state & (MF_GRAYED | MF_DISABLED)) ? "true" : "false") + "}";
+        Json item('{');
+        item.key("id").number(GetMenuItemID(menu, i)).key("text").text(text);
+        item.key("grayed").boolean(state & (MF_GRAYED | MF_DISABLED));
+        items.raw(item.done());
     }
-    return out + "]";
-}
-
-std::string rectangle(const RECT& r)
-{
-    return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-           std::to_string(r.right - r.left) + "," + std::to_string(r.bottom - r.top) + "]";
+    return items.done();
 }
 
 // The window's direct children, top of the stacking order first.
 std::string controls(HWND parent)
 {
-    std::string out = "[";
+    Json list('[');
     int z = 0;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT r{};
         GetWindowRect(child, &r);
         MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
         const std::wstring kind = className(child);
-        out += std::string(z ? "," : "") + "{\"handle\":" + json(child) +
-               ",\"class\":" + json(kind) + ",\"id\":" + std::to_string(GetDlgCtrlID(child)) +
-               ",\"z\":" + std::to_string(z) + ",\"text\":" + json(windowText(child)) +
-               ",\"rect\":" + rectangle(r) +
-               ",\"style\":" + std::to_string(GetWindowLongW(child, GWL_STYLE)) +
-               ",\"exStyle\":" + std::to_string(GetWindowLongW(child, GWL_EXSTYLE));
-        if (_wcsicmp(kind.c_str(), L"ComboBox") == 0)
-            out += ",\"items\":" + comboItems(child) +
-                   ",\"selection\":" + std::to_string(send(child, CB_GETCURSEL));
-        out += "}";
-        ++z;
+        Json control('{');
+        control.key("handle").handle(child).key("class").text(kind);
+        control.key("id").number(GetDlgCtrlID(child)).key("z").number(z++);
+        control.key("text").text(windowText(child)).key("rect").rectangle(r);
+        control.key("style").number(GetWindowLongW(child, GWL_STYLE));
+        control.key("exStyle").number(GetWindowLongW(child, GWL_EXSTYLE));
+        if (_wcsicmp(kind.c_str(), L"ComboBox") == 0) {
+            control.key("items").raw(comboItems(child));
+            control.key("selection").number(send(child, CB_GETCURSEL));
+        }
+        list.raw(control.done());
     }
-    return out + "]";
+    return list.done();
 }
 
 std::string describe(HWND window)
@@ -142,18 +184,19 @@ std::string describe(HWND window)
     GUITHREADINFO threadInfo{};
     threadInfo.cbSize = sizeof threadInfo;
     GetGUIThreadInfo(thread, &threadInfo);
-    return "{\"handle\":" + json(window) + ",\"class\":" + json(className(window)) +
-           ",\"caption\":" + json(windowText(window)) + ",\"processId\":" +
-           std::to_string(processId) + ",\"owner\":" + json(GetWindow(window, GW_OWNER)) +
-           ",\"style\":" + std::to_string(GetWindowLongW(window, GWL_STYLE)) +
-           ",\"exStyle\":" + std::to_string(GetWindowLongW(window, GWL_EXSTYLE)) +
-           ",\"client\":[" + std::to_string(client.right) + "," + std::to_string(client.bottom) +
-           "],\"windowRect\":" + rectangle(outer) + ",\"dpi\":" +
-           std::to_string(GetDpiForWindow(window)) + ",\"focus\":" + json(threadInfo.hwndFocus) +
-           ",\"focusParent\":" + json(threadInfo.hwndFocus ? GetParent(threadInfo.hwndFocus) : nullptr) +
-           ",\"zoomed\":" + (IsZoomed(window) ? "true" : "false") +
-           ",\"iconic\":" + (IsIconic(window) ? "true" : "false") +
-           ",\"systemMenu\":" + systemMenu(window) + ",\"controls\":" + controls(window) + "}";
+    const HWND focus = threadInfo.hwndFocus;
+    Json out('{');
+    out.key("handle").handle(window).key("class").text(className(window));
+    out.key("caption").text(windowText(window)).key("processId").number(processId);
+    out.key("owner").handle(GetWindow(window, GW_OWNER));
+    out.key("style").number(GetWindowLongW(window, GWL_STYLE));
+    out.key("exStyle").number(GetWindowLongW(window, GWL_EXSTYLE));
+    out.key("client").raw(Json('[').number(client.right).number(client.bottom).done());
+    out.key("windowRect").rectangle(outer).key("dpi").number(GetDpiForWindow(window));
+    out.key("focus").handle(focus).key("focusParent").handle(focus ? GetParent(focus) : nullptr);
+    out.key("zoomed").boolean(IsZoomed(window)).key("iconic").boolean(IsIconic(window));
+    out.key("systemMenu").raw(systemMenu(window)).key("controls").raw(controls(window));
+    return out.done();
 }
 
 BOOL CALLBACK collect(HWND window, LPARAM windows)
@@ -172,10 +215,12 @@ int wmain(int argc, wchar_t** argv)
     }
     std::vector<HWND> windows;
     EnumWindows(collect, LPARAM(&windows));
-    std::string out = "{\"foreground\":" + json(GetForegroundWindow()) + ",\"windows\":[";
-    for (std::size_t i = 0; i < windows.size(); ++i)
-        out += (i ? "," : "") + describe(windows[i]);
-    out += "]}\n";
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    Json described('[');
+    for (const HWND window : windows)
+        described.raw(describe(window));
+    Json out('{');
+    out.key("foreground").handle(GetForegroundWindow()).key("windows").raw(described.done());
+    const std::string text = out.done() + "\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }

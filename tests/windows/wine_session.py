@@ -17,6 +17,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "real_window"))
+import x11_session  # noqa: E402
 from x11_session import X11Session, wait_until  # noqa: E402
 
 PROGRAM_DIR = os.environ.get("VIEWERS_PROGRAM_DIR", "")
@@ -24,12 +25,15 @@ TEMPLATE_PREFIX = os.environ.get("WINEPREFIX", "")
 READ_WINDOW = os.environ.get("READ_WINDOW_PROGRAM", "")
 WINE = shutil.which("wine64") or "/usr/lib/wine/wine64"
 WS_CAPTION = 0x00C00000
+# No prompts to install Wine's .NET and HTML engines, no menu entries written.
+NO_INSTALLERS = "mscoree=;mshtml=;winemenubuilder.exe="
 
 
 class WineSession(X11Session):
-    def __init__(self, dpi=96):
+    def __init__(self, dpi=96, screen_size=x11_session.SCREEN_SIZE):
         super().__init__()
         self.dpi = dpi
+        self.screen_size = screen_size
         self.prefix = None
         self._logs = []
         self._installs = itertools.count(1)
@@ -50,6 +54,13 @@ class WineSession(X11Session):
         self.print_logs()
         return super().__exit__(*exc)
 
+    def _start_server(self):
+        default, x11_session.SCREEN_SIZE = x11_session.SCREEN_SIZE, self.screen_size
+        try:
+            super()._start_server()
+        finally:
+            x11_session.SCREEN_SIZE = default
+
     def _copy_prefix(self):
         """Links the template's files rather than copying its 700 MB; the
         registry, which Wine rewrites, is copied for real."""
@@ -66,9 +77,10 @@ class WineSession(X11Session):
                                "/d", str(self.dpi), "/f"], check=True)
 
     def wine_environment(self, **extra):
-        return self.environment(
-            WINEPREFIX=self.prefix, WINEDEBUG=os.environ.get("WINEDEBUG", "-all"),
-            WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=", LANG="C.UTF-8", **extra)
+        settings = dict(WINEPREFIX=self.prefix, WINEDEBUG=os.environ.get("WINEDEBUG", "-all"),
+                        WINEDLLOVERRIDES=NO_INSTALLERS, LANG="C.UTF-8")
+        settings.update(extra)
+        return self.environment(**settings)
 
     def run_wine(self, arguments, check=False, timeout=60, **env):
         result = subprocess.run([WINE, *arguments], env=self.wine_environment(**env),
@@ -151,10 +163,11 @@ class WineTestCase(unittest.TestCase):
     """Tests sharing one WineSession per class; each test starts its programs,
     which end with it."""
     DPI = 96
+    SCREEN_SIZE = x11_session.SCREEN_SIZE
 
     @classmethod
     def setUpClass(cls):
-        cls.session = WineSession(cls.DPI)
+        cls.session = WineSession(cls.DPI, cls.SCREEN_SIZE)
         cls.session.__enter__()
 
     @classmethod
