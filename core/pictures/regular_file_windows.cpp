@@ -45,13 +45,15 @@ std::optional<std::vector<std::uint8_t>> readRegularFile(std::u16string_view pat
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE || GetFileType(file.get()) != FILE_TYPE_DISK)
         return std::nullopt;
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!GetFileInformationByHandle(file.get(), &information) ||
-        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    // The standard information alone: the full record takes Wine a hundred
+    // times longer to gather, a tenth of a pick.
+    FILE_STANDARD_INFO information{};
+    if (!GetFileInformationByHandleEx(file.get(), FileStandardInfo, &information,
+                                      sizeof information) ||
+        information.Directory)
         return std::nullopt;
-    const std::int64_t size =
-        (std::int64_t(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
-    if (size > maxBytes)
+    const std::int64_t size = information.EndOfFile.QuadPart;
+    if (size < 0 || size > maxBytes)
         return std::nullopt;
 
     return readWithin(size, maxBytes, [&file](std::uint8_t* buffer, std::size_t capacity) {
