@@ -2,6 +2,8 @@
 
 #include "accessible_name.h"
 
+#include <utility>
+
 namespace {
 constexpr wchar_t className[] = L"MorphViewerPictureArea";
 
@@ -36,10 +38,11 @@ bool PictureArea::create(HWND parent, int identifier, const wchar_t* accessibleN
     return true;
 }
 
-void PictureArea::show(GdiObject<HBITMAP> bitmap)
+GdiObject<HBITMAP> PictureArea::show(GdiObject<HBITMAP> bitmap)
 {
-    m_bitmap = std::move(bitmap);
+    GdiObject<HBITMAP> previous = std::exchange(m_bitmap, std::move(bitmap));
     InvalidateRect(m_window, nullptr, FALSE);
+    return previous;
 }
 
 void PictureArea::paint()

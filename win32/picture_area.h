@@ -18,8 +18,8 @@ public:
     bool create(HWND parent, int identifier, const wchar_t* accessibleName);
     HWND window() const { return m_window; }
 
-    // Shows this bitmap in place of the one before, which is deleted.
-    void show(GdiObject<HBITMAP> bitmap);
+    // Shows this bitmap in place of the one before, which it hands back.
+    GdiObject<HBITMAP> show(GdiObject<HBITMAP> bitmap);
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,

@@ -12,7 +12,36 @@ PictureDecoder::PictureDecoder()
 
 PictureDecoder::~PictureDecoder() = default;
 
-GdiObject<HBITMAP> PictureDecoder::decode(std::span<const std::uint8_t> jpeg, SIZE size) const
+void PictureDecoder::recycle(GdiObject<HBITMAP> bitmap)
+{
+    m_spare = std::move(bitmap);
+}
+
+GdiObject<HBITMAP> PictureDecoder::bitmapOfSize(SIZE size, void*& pixels)
+{
+    DIBSECTION spare{};
+    if (m_spare && GetObjectW(m_spare.get(), sizeof spare, &spare) == sizeof spare &&
+        spare.dsBm.bmBits && spare.dsBmih.biWidth == size.cx && spare.dsBmih.biHeight == -size.cy &&
+        spare.dsBmih.biBitCount == 32) {
+        pixels = spare.dsBm.bmBits;
+        return std::move(m_spare);
+    }
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size.cx;
+    format.bmiHeader.biHeight = -size.cy; // top row first, as WIC writes it
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    pixels = nullptr;
+    GdiObject<HBITMAP> bitmap(
+        CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (!bitmap || !pixels)
+        return {};
+    return bitmap;
+}
+
+GdiObject<HBITMAP> PictureDecoder::decode(std::span<const std::uint8_t> jpeg, SIZE size)
 {
     if (!m_factory || jpeg.empty() || size.cx <= 0 || size.cy <= 0)
         return {};
@@ -43,23 +72,17 @@ GdiObject<HBITMAP> PictureDecoder::decode(std::span<const std::uint8_t> jpeg, SI
                                   WICBitmapInterpolationModeFant)))
         return {};
 
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = size.cx;
-    format.bmiHeader.biHeight = -size.cy; // top row first, as WIC writes it
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    GdiObject<HBITMAP> bitmap(
-        CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
-    if (!bitmap || !pixels)
+    GdiObject<HBITMAP> bitmap = bitmapOfSize(size, pixels);
+    if (!bitmap)
         return {};
     const UINT stride = UINT(size.cx) * 4;
-    // Decoding happens here; a picture that fails part-way is thrown away
-    // whole, so the one shown stays.
+    // Decoding happens here; a picture that fails part-way is never shown,
+    // so the one shown stays, and its bitmap waits for the next picture.
     if (FAILED(scaler->CopyPixels(nullptr, stride, stride * UINT(size.cy),
-                                  static_cast<BYTE*>(pixels))))
+                                  static_cast<BYTE*>(pixels)))) {
+        m_spare = std::move(bitmap);
         return {};
+    }
     return bitmap;
 }

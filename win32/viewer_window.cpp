@@ -146,7 +146,7 @@ void ViewerWindow::applyResolution(UINT dpi)
     // The shown picture again, sharp at the new device size.
     if (!m_shownPicture.empty()) {
         if (auto bitmap = m_decoder.decode(m_shownPicture, pictureDeviceSize()))
-            m_controls.picture.show(std::move(bitmap));
+            m_decoder.recycle(m_controls.picture.show(std::move(bitmap)));
     }
 }
 
@@ -168,7 +168,7 @@ bool ViewerWindow::showPicture(std::vector<std::uint8_t> jpeg)
     auto bitmap = m_decoder.decode(jpeg, pictureDeviceSize());
     if (!bitmap)
         return false;
-    m_controls.picture.show(std::move(bitmap));
+    m_decoder.recycle(m_controls.picture.show(std::move(bitmap)));
     m_shownPicture = std::move(jpeg);
     return true;
 }

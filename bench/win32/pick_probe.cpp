@@ -176,7 +176,7 @@ void printTime(const char* kind, std::int64_t start)
 int printTimes(PickBench& bench, int rounds)
 {
     WicFloor floor;
-    const PictureDecoder frontEndDecoder;
+    PictureDecoder frontEndDecoder;
     const SIZE size = bench.pictureSize();
     for (const Pick& pick : bench.picks()) { // warm-up
         if (!bench.pick(pick)) {
@@ -215,8 +215,11 @@ int printTimes(PickBench& bench, int rounds)
 
             start = performanceCounterNanoseconds();
             const auto file = readPictureFile(std::u16string(pick.path.begin(), pick.path.end()));
-            if (!file || !frontEndDecoder.decode(file->bytes, size))
+            auto bitmap = file ? frontEndDecoder.decode(file->bytes, size) : GdiObject<HBITMAP>();
+            if (!bitmap)
                 return 1;
+            // Handed back as the window hands back the picture it stops showing.
+            frontEndDecoder.recycle(std::move(bitmap));
             printTime("frontend_decode", start);
         }
     }
