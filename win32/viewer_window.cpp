@@ -99,8 +99,11 @@ bool ViewerWindow::create(HINSTANCE instance)
     if (!createFormControls(m_window, m_program.catalogue, m_controls))
         return false;
     applyResolution(windowDpi(m_window));
-    showPicture(builtInPicture(instance));
     load();
+    // The window holds its built-in picture until a picture file replaces
+    // it; where the start-up picture already has, it is never decoded.
+    if (m_shownPicture.empty())
+        showPicture(builtInPicture(instance));
     return true;
 }
 
