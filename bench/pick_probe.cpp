@@ -74,7 +74,7 @@ public:
             std::fprintf(stderr, "pick_probe: the window was never shown\n");
         m_watcher = new PaintWatcher(*m_window.findChild<QWidget*>(QStringLiteral("Image1")),
                                      *m_window.findChild<QWidget*>(QStringLiteral("Label5")));
-        const ExpressionCatalogue& catalogue = qelviewDeliverable().catalogue;
+        const ExpressionCatalogue& catalogue = qelviewDeliverable().program.catalogue;
         for (const Category& category : catalogue.categories) {
             auto* list =
                 m_window.findChild<QComboBox*>(QStringLiteral("Combo%1").arg(category.ordinal));

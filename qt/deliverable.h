@@ -7,14 +7,11 @@
 // What sets one program apart from the other in the Qt front end: its data
 // from the core, and where its artwork lies among the embedded resources.
 struct Deliverable {
-    std::u16string_view windowCaption;
-    const ExpressionCatalogue& catalogue;
+    const Program& program;
     // Qt resource path of the picture the window holds before any file loads.
     std::string_view builtInPicture;
     // Qt resource path of the window's icon file.
     std::string_view windowIcon;
-    // The program's name as the system and its desktop know it.
-    std::string_view applicationName;
 };
 
 const Deliverable& qelviewDeliverable();

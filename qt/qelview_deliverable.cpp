@@ -2,9 +2,7 @@
 
 const Deliverable& qelviewDeliverable()
 {
-    static const Program& program = qelviewProgram();
-    static const Deliverable deliverable{program.windowCaption, program.catalogue,
-                                         ":/qelview/built-in-picture.jpg",
-                                         ":/qelview/window-icon.ico", program.name};
+    static const Deliverable deliverable{qelviewProgram(), ":/qelview/built-in-picture.jpg",
+                                         ":/qelview/window-icon.ico"};
     return deliverable;
 }

@@ -21,7 +21,7 @@ int runViewer(int argc, char* argv[], const Deliverable& deliverable,
     preferPlatformThatKeepsWindowsOnTop();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(
-        deliverable.applicationName.data(), qsizetype(deliverable.applicationName.size())));
+        deliverable.program.name.data(), qsizetype(deliverable.program.name.size())));
     QApplication::setApplicationVersion(QString::fromLatin1(programVersion));
     ViewerWindow window(deliverable, programDirectory());
     window.load();

@@ -2,9 +2,7 @@
 
 const Deliverable& velviewDeliverable()
 {
-    static const Program& program = velviewProgram();
-    static const Deliverable deliverable{program.windowCaption, program.catalogue,
-                                         ":/velview/built-in-picture.jpg",
-                                         ":/velview/window-icon.ico", program.name};
+    static const Deliverable deliverable{velviewProgram(), ":/velview/built-in-picture.jpg",
+                                         ":/velview/window-icon.ico"};
     return deliverable;
 }

@@ -47,7 +47,7 @@ ViewerWindow::ViewerWindow(const Deliverable& deliverable, QString programDirect
     : QWidget(parent), m_deliverable(deliverable), m_programDirectory(std::move(programDirectory))
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(toQString(deliverable.windowCaption));
+    setWindowTitle(toQString(deliverable.program.windowCaption));
     // A fixed dialog frame: title bar, window menu and close box, but no
     // maximise or minimise; the fixed size keeps every frame from resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -100,7 +100,7 @@ void ViewerWindow::createCaption(std::size_t position)
     auto* caption = new QLabel(this);
     caption->setObjectName(controlName("Label", position));
     caption->setTextFormat(Qt::PlainText);
-    caption->setText(toQString(m_deliverable.catalogue.categories[position].caption));
+    caption->setText(toQString(m_deliverable.program.catalogue.categories[position].caption));
     caption->setFont(chineseLabelFont(CaptionFont));
     caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Screen readers announce each list by its caption.
@@ -109,7 +109,7 @@ void ViewerWindow::createCaption(std::size_t position)
 
 void ViewerWindow::createList(std::size_t position)
 {
-    const Category& category = m_deliverable.catalogue.categories[position];
+    const Category& category = m_deliverable.program.catalogue.categories[position];
     auto* list = new QComboBox(this);
     list->setObjectName(controlName("Combo", position));
     list->setEditable(true);
@@ -163,8 +163,8 @@ void ViewerWindow::showBuiltInPicture()
 void ViewerWindow::load()
 {
     requestStaysOnTop(*this);
-    if (m_deliverable.catalogue.startupPicture)
-        showPictureFile(*m_deliverable.catalogue.startupPicture);
+    if (m_deliverable.program.catalogue.startupPicture)
+        showPictureFile(*m_deliverable.program.catalogue.startupPicture);
     // The built-in picture shows until a picture file replaces it; decoding it
     // only when the start-up picture did not load saves a decode at start.
     if (m_picture->picture().isNull())
@@ -174,7 +174,7 @@ void ViewerWindow::load()
 void ViewerWindow::onListClick(std::size_t position)
 {
     const auto listIndex = static_cast<std::int16_t>(m_lists[position]->currentIndex());
-    const auto entry = FindEntry(m_deliverable.catalogue.categories[position], listIndex);
+    const auto entry = FindEntry(m_deliverable.program.catalogue.categories[position], listIndex);
     if (!entry)
         return;
     showPictureFile(entry->pictureNumber);
@@ -183,18 +183,19 @@ void ViewerWindow::onListClick(std::size_t position)
 
 void ViewerWindow::onPictureDoubleClick()
 {
-    showPictureFile(m_deliverable.catalogue.resetPicture);
+    showPictureFile(m_deliverable.program.catalogue.resetPicture);
 }
 
 void ViewerWindow::showPictureFile(int pictureNumber)
 {
-    const auto path =
-        PicturePath(m_deliverable.catalogue, m_programDirectory.toStdU16String(), pictureNumber);
+    const auto path = PicturePath(m_deliverable.program.catalogue,
+                                  m_programDirectory.toStdU16String(), pictureNumber);
     if (!path)
         return;
     const auto image = LoadPicture(toQString(*path), m_picture->deviceSize());
     if (!image)
         return;
     m_picture->setPicture(std::move(*image));
-    m_picture->setAccessibleDescription(describePicture(m_deliverable.catalogue, pictureNumber));
+    m_picture->setAccessibleDescription(
+        describePicture(m_deliverable.program.catalogue, pictureNumber));
 }

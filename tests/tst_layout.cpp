@@ -32,8 +32,9 @@ constexpr ExpressionCatalogue testCatalogue{
     std::nullopt,
     2,
 };
-const Deliverable testDeliverable{u"Layout", testCatalogue, ":/qelview/built-in-picture.jpg",
-                                  ":/qelview/window-icon.ico", "Layout"};
+const Program testProgram{u"Layout", testCatalogue, "Layout"};
+const Deliverable testDeliverable{testProgram, ":/qelview/built-in-picture.jpg",
+                                  ":/qelview/window-icon.ico"};
 
 QString familyDrawing(const QString& text, const QFont& font)
 {

@@ -49,8 +49,8 @@ ViewerFixture::ViewerFixture(const Deliverable& deliverable, bool withPictures,
 
 QString ViewerFixture::program() const
 {
-    return QString::fromLatin1(m_deliverable.applicationName.data(),
-                               qsizetype(m_deliverable.applicationName.size()));
+    return QString::fromLatin1(m_deliverable.program.name.data(),
+                               qsizetype(m_deliverable.program.name.size()));
 }
 
 QString ViewerFixture::folder() const
