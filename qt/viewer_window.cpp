@@ -21,39 +21,25 @@
 #include <cstdint>
 
 namespace {
-// Names the file a picture came from and the morph it shows, for screen
-// readers.
-QString describePicture(const ExpressionCatalogue& catalogue, int pictureNumber)
-{
-    QString text = toQString(catalogue.pictureFolder) + u'/' + QString::number(pictureNumber) +
-                   QStringLiteral(".jpg");
-    if (pictureNumber == OverviewPicture)
-        return text + QStringLiteral("：总览");
-    for (const Category& category : catalogue.categories)
-        for (const CatalogueEntry& entry : category.entries)
-            if (entry.pictureNumber == pictureNumber)
-                return text + u'：' + toQString(entry.listText).trimmed();
-    return text;
-}
-
 QString controlName(const char* kind, std::size_t position)
 {
     return QString::fromLatin1(kind) + QString::number(position + 1);
 }
 } // namespace
 
-ViewerWindow::ViewerWindow(const Deliverable& deliverable, QString programDirectory,
+ViewerWindow::ViewerWindow(const ViewerProgram& program, const QString& programDirectory,
                            QWidget* parent)
-    : QWidget(parent), m_deliverable(deliverable), m_programDirectory(std::move(programDirectory))
+    : QWidget(parent), m_program(program),
+      m_behaviour(program.program.catalogue, programDirectory.toStdU16String())
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(toQString(deliverable.program.windowCaption));
+    setWindowTitle(toQString(program.program.windowCaption));
     // A fixed dialog frame: title bar, window menu and close box, but no
     // maximise or minimise; the fixed size keeps every frame from resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(loadWindowIcon(deliverable.windowIcon));
+    setWindowIcon(loadWindowIcon(program.windowIcon));
     createControls();
     applyLayout();
     m_lists[0]->setFocus();
@@ -74,7 +60,7 @@ void ViewerWindow::createControls()
     m_picture = new PictureArea(this);
     m_picture->setObjectName(QStringLiteral("Image1"));
     m_picture->setAccessibleName(toQString(PictureAreaName));
-    m_picture->setAccessibleDescription(QStringLiteral("内置图片"));
+    m_picture->setAccessibleDescription(toQString(BuiltInPictureName));
     connect(m_picture, &PictureArea::doubleClicked, this, &ViewerWindow::onPictureDoubleClick);
 
     m_description = new CaptionLabel(this);
@@ -100,7 +86,7 @@ void ViewerWindow::createCaption(std::size_t position)
     auto* caption = new QLabel(this);
     caption->setObjectName(controlName("Label", position));
     caption->setTextFormat(Qt::PlainText);
-    caption->setText(toQString(m_deliverable.program.catalogue.categories[position].caption));
+    caption->setText(toQString(m_program.program.catalogue.categories[position].caption));
     caption->setFont(chineseLabelFont(CaptionFont));
     caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Screen readers announce each list by its caption.
@@ -109,7 +95,7 @@ void ViewerWindow::createCaption(std::size_t position)
 
 void ViewerWindow::createList(std::size_t position)
 {
-    const Category& category = m_deliverable.program.catalogue.categories[position];
+    const Category& category = m_program.program.catalogue.categories[position];
     auto* list = new QComboBox(this);
     list->setObjectName(controlName("Combo", position));
     list->setEditable(true);
@@ -152,8 +138,8 @@ void ViewerWindow::applyLayout()
 
 void ViewerWindow::showBuiltInPicture()
 {
-    QFile resource(QString::fromLatin1(m_deliverable.builtInPicture.data(),
-                                       qsizetype(m_deliverable.builtInPicture.size())));
+    QFile resource(QString::fromLatin1(m_program.builtInPicture.data(),
+                                       qsizetype(m_program.builtInPicture.size())));
     if (!resource.open(QIODevice::ReadOnly))
         return;
     if (const auto image = decodePicture(resource.readAll(), m_picture->deviceSize()))
@@ -163,8 +149,7 @@ void ViewerWindow::showBuiltInPicture()
 void ViewerWindow::load()
 {
     requestStaysOnTop(*this);
-    if (m_deliverable.program.catalogue.startupPicture)
-        showPictureFile(*m_deliverable.program.catalogue.startupPicture);
+    showPictureFile(m_behaviour.load());
     // The built-in picture shows until a picture file replaces it; decoding it
     // only when the start-up picture did not load saves a decode at start.
     if (m_picture->picture().isNull())
@@ -173,29 +158,25 @@ void ViewerWindow::load()
 
 void ViewerWindow::onListClick(std::size_t position)
 {
-    const auto listIndex = static_cast<std::int16_t>(m_lists[position]->currentIndex());
-    const auto entry = FindEntry(m_deliverable.program.catalogue.categories[position], listIndex);
-    if (!entry)
+    const auto pick = m_behaviour.pick(position, m_lists[position]->currentIndex());
+    if (!pick)
         return;
-    showPictureFile(entry->pictureNumber);
-    m_description->setCaption(toQString(DescriptionText(*entry)));
+    showPictureFile(pick->picture);
+    m_description->setCaption(toQString(pick->description));
 }
 
 void ViewerWindow::onPictureDoubleClick()
 {
-    showPictureFile(m_deliverable.program.catalogue.resetPicture);
+    showPictureFile(m_behaviour.doubleClick());
 }
 
-void ViewerWindow::showPictureFile(int pictureNumber)
+void ViewerWindow::showPictureFile(const std::optional<PictureToShow>& file)
 {
-    const auto path = PicturePath(m_deliverable.program.catalogue,
-                                  m_programDirectory.toStdU16String(), pictureNumber);
-    if (!path)
+    if (!file)
         return;
-    const auto image = LoadPicture(toQString(*path), m_picture->deviceSize());
+    auto image = LoadPicture(toQString(file->path), m_picture->deviceSize());
     if (!image)
         return;
     m_picture->setPicture(std::move(*image));
-    m_picture->setAccessibleDescription(
-        describePicture(m_deliverable.program.catalogue, pictureNumber));
+    m_picture->setAccessibleDescription(toQString(file->name));
 }

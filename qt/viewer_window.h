@@ -1,12 +1,14 @@
 #pragma once
 
-#include "deliverable.h"
+#include "viewer_behaviour.h"
+#include "viewer_program.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <array>
 #include <cstddef>
+#include <optional>
 
 class CaptionLabel;
 class PictureArea;
@@ -22,7 +24,7 @@ class ViewerWindow : public QWidget {
 public:
     // programDirectory is the folder the picture folder is looked up in, as the
     // platform reports it.
-    ViewerWindow(const Deliverable& deliverable, QString programDirectory,
+    ViewerWindow(const ViewerProgram& program, const QString& programDirectory,
                  QWidget* parent = nullptr);
 
     // Runs once before the window is first shown: asks to stay on top, then
@@ -45,12 +47,12 @@ private:
     void onListClick(std::size_t position);
     void onPictureDoubleClick();
 
-    // Shows the picture file with this number; when it cannot be loaded, the
-    // picture shown stays as it is.
-    void showPictureFile(int pictureNumber);
+    // Shows the picture file and names it for screen readers; when it cannot
+    // be loaded, the picture shown and its name stay as they are.
+    void showPictureFile(const std::optional<PictureToShow>& file);
 
-    const Deliverable& m_deliverable;
-    const QString m_programDirectory;
+    const ViewerProgram& m_program;
+    const ViewerBehaviour m_behaviour;
     std::array<QComboBox*, 4> m_lists{};
     CaptionLabel* m_description = nullptr;
     PictureArea* m_picture = nullptr;

@@ -28,12 +28,22 @@ void annotateAccessibleGraphic(HWND window, const wchar_t* name)
     services->SetHwndProp(window, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE, role);
 }
 
+void annotateAccessibleDescription(HWND window, const wchar_t* description)
+{
+    const auto services = propertyServices();
+    if (!services)
+        return;
+    services->SetHwndPropStr(window, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                             description);
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+}
+
 void clearAccessibleAnnotation(HWND window)
 {
     const auto services = propertyServices();
     if (!services)
         return;
-    MSAAPROPID properties[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE};
+    MSAAPROPID properties[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE, PROPID_ACC_DESCRIPTION};
     services->ClearHwndProps(window, DWORD(OBJID_CLIENT), CHILDID_SELF, properties,
                              int(std::size(properties)));
 }

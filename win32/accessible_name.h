@@ -7,5 +7,9 @@
 // accessibility DLL is linked). Does nothing where the service is missing.
 void annotateAccessibleGraphic(HWND window, const wchar_t* name);
 
-// Drops what annotateAccessibleGraphic set, as the window goes.
+// Tells screen readers what the picture in this window shows, and that it
+// changed.
+void annotateAccessibleDescription(HWND window, const wchar_t* description);
+
+// Drops what annotateAccessibleGraphic and annotateAccessibleDescription set, as the window goes.
 void clearAccessibleAnnotation(HWND window);

@@ -28,14 +28,18 @@ bool PictureArea::create(HWND parent, int identifier, const wchar_t* accessibleN
     static const ATOM registered = registerClass(instance, windowProcedure);
     if (!registered)
         return false;
-    // The name is also the window text, which is what a screen reader falls
-    // back on for a window class it does not know.
-    m_window = CreateWindowExW(0, className, accessibleName, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                               parent, HMENU(INT_PTR(identifier)), instance, this);
+    m_window = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
+                               HMENU(INT_PTR(identifier)), instance, this);
     if (!m_window)
         return false;
     annotateAccessibleGraphic(m_window, accessibleName);
     return true;
+}
+
+void PictureArea::setAccessibleDescription(const wchar_t* description)
+{
+    SetWindowTextW(m_window, description);
+    annotateAccessibleDescription(m_window, description);
 }
 
 GdiObject<HBITMAP> PictureArea::show(GdiObject<HBITMAP> bitmap)

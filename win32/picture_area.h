@@ -18,6 +18,10 @@ public:
     bool create(HWND parent, int identifier, const wchar_t* accessibleName);
     HWND window() const { return m_window; }
 
+    // Names what the picture shows, for screen readers and in the window
+    // text, which other programs can read.
+    void setAccessibleDescription(const wchar_t* description);
+
     // Shows this bitmap in place of the one before, which it hands back.
     GdiObject<HBITMAP> show(GdiObject<HBITMAP> bitmap);
 

@@ -1,6 +1,5 @@
 #include "viewer_window.h"
 
-#include "catalogue_rules.h"
 #include "dpi.h"
 #include "form_appearance.h"
 #include "form_layout.h"
@@ -61,7 +60,7 @@ SIZE frameSize(UINT dpi)
 } // namespace
 
 ViewerWindow::ViewerWindow(const Program& program)
-    : m_program(program), m_programDirectory(programDirectory())
+    : m_program(program), m_behaviour(program.catalogue, programDirectory())
 {
     const RgbColour pink = DescriptionBackground;
     m_descriptionBrush = GdiObject<HBRUSH>(CreateSolidBrush(RGB(pink.red, pink.green, pink.blue)));
@@ -102,8 +101,8 @@ bool ViewerWindow::create(HINSTANCE instance)
     load();
     // The window holds its built-in picture until a picture file replaces
     // it; where the start-up picture already has, it is never decoded.
-    if (m_shownPicture.empty())
-        showPicture(builtInPicture(instance));
+    if (m_shownPicture.empty() && showPicture(builtInPicture(instance)))
+        m_controls.picture.setAccessibleDescription(wide(BuiltInPictureName).c_str());
     return true;
 }
 
@@ -111,8 +110,7 @@ void ViewerWindow::load()
 {
     // Topmost for the rest of its life; neither moved nor sized.
     SetWindowPos(m_window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    if (m_program.catalogue.startupPicture)
-        showPictureFile(*m_program.catalogue.startupPicture);
+    showPictureFile(m_behaviour.load());
 }
 
 void ViewerWindow::show()
@@ -176,29 +174,25 @@ bool ViewerWindow::showPicture(std::vector<std::uint8_t> jpeg)
     return true;
 }
 
-void ViewerWindow::showPictureFile(int pictureNumber)
+void ViewerWindow::showPictureFile(const std::optional<PictureToShow>& picture)
 {
     // Any failure, from a missing file to a broken picture, keeps the
-    // picture shown and is reported nowhere.
-    const auto path = PicturePath(m_program.catalogue, m_programDirectory, pictureNumber);
-    if (!path)
+    // picture shown, and its name, and is reported nowhere.
+    if (!picture)
         return;
-    auto file = readPictureFile(*path);
-    if (!file)
-        return;
-    showPicture(std::move(file->bytes));
+    auto file = readPictureFile(picture->path);
+    if (file && showPicture(std::move(file->bytes)))
+        m_controls.picture.setAccessibleDescription(wide(picture->name).c_str());
 }
 
 void ViewerWindow::listPicked(std::size_t list)
 {
-    const Category& category = m_program.catalogue.categories[list];
-    const auto index =
-        static_cast<std::int16_t>(SendMessageW(m_controls.lists[list], CB_GETCURSEL, 0, 0));
-    const auto entry = FindEntry(category, index);
-    if (!entry)
+    const auto pick =
+        m_behaviour.pick(list, SendMessageW(m_controls.lists[list], CB_GETCURSEL, 0, 0));
+    if (!pick)
         return;
-    showPictureFile(entry->pictureNumber);
-    SetWindowTextW(m_controls.description(), wide(DescriptionText(*entry)).c_str());
+    showPictureFile(pick->picture);
+    SetWindowTextW(m_controls.description(), wide(pick->description).c_str());
 }
 
 void ViewerWindow::listSettled(std::size_t list)
@@ -217,7 +211,7 @@ void ViewerWindow::command(int identifier, WORD code, HWND control)
         return;
     }
     if (identifier == PictureIdentifier && code == STN_DBLCLK)
-        showPictureFile(m_program.catalogue.resetPicture);
+        showPictureFile(m_behaviour.doubleClick());
     // Return and Escape reach the window as IDOK and IDCANCEL through the
     // dialog keys; neither does anything here.
 }

@@ -4,12 +4,14 @@
 #include "gdi_object.h"
 #include "list_pick.h"
 #include "picture_decoder.h"
+#include "viewer_behaviour.h"
 #include "window_fonts.h"
 
 #include <windows.h>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,13 +48,13 @@ private:
     void command(int identifier, WORD code, HWND control);
     void listSettled(std::size_t list);
     void listPicked(std::size_t list);
-    void showPictureFile(int pictureNumber);
+    void showPictureFile(const std::optional<PictureToShow>& picture);
     bool showPicture(std::vector<std::uint8_t> jpeg);
     SIZE pictureDeviceSize() const;
     LRESULT labelColours(HDC context, HWND label);
 
     const Program& m_program;
-    std::u16string m_programDirectory;
+    const ViewerBehaviour m_behaviour;
     HWND m_owner = nullptr;
     HWND m_window = nullptr;
     FormControls m_controls;

@@ -2,8 +2,9 @@
 // read of each visible top-level window and its controls, the way an
 // accessibility client reads them. With "syscommand HWND CODE" it instead
 // sends that window menu command to the window, as choosing it would; with
-// "walk-lists LABEL LIST..." it presses Down in each list from its first item
-// to its last and prints the label's text after each press.
+// "walk-lists LABEL PICTURE LIST..." it presses Down in each list from its
+// first item to its last and prints, after each press, the label's text and
+// the picture area's.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -239,10 +240,11 @@ int wmain(int argc, wchar_t** argv)
         const HWND window = reinterpret_cast<HWND>(std::wcstoull(argv[2], nullptr, 0));
         return send(window, WM_SYSCOMMAND, std::wcstoul(argv[3], nullptr, 0)) == -1 ? 1 : 0;
     }
-    if (argc >= 4 && std::wstring(argv[1]) == L"walk-lists") {
+    if (argc >= 5 && std::wstring(argv[1]) == L"walk-lists") {
         const HWND label = reinterpret_cast<HWND>(std::wcstoull(argv[2], nullptr, 0));
+        const HWND picture = reinterpret_cast<HWND>(std::wcstoull(argv[3], nullptr, 0));
         Json lists('[');
-        for (int i = 3; i < argc; ++i) {
+        for (int i = 4; i < argc; ++i) {
             const HWND list = reinterpret_cast<HWND>(std::wcstoull(argv[i], nullptr, 0));
             Json texts('[');
             // The key goes where the list's field sends it. The program may
@@ -252,7 +254,9 @@ int wmain(int argc, wchar_t** argv)
             for (LRESULT item = 0, count = send(list, CB_GETCOUNT); item < count; ++item) {
                 send(list, WM_KEYDOWN, VK_DOWN, 1);
                 shown = changedText(label, shown);
-                texts.text(shown);
+                Json pair('[');
+                pair.text(shown).text(windowText(picture));
+                texts.raw(pair.done());
             }
             lists.raw(texts.done());
         }

@@ -190,7 +190,8 @@ class WindowTest(WineTestCase):
                 others = [c for c in window["controls"] if c["class"] not in ("Static", "ComboBox")]
                 self.assertEqual(len(others), 1)
                 self.assertEqual(others[0]["rect"], PICTURE_RECT)
-                self.assertEqual(others[0]["text"], "表情图片")
+                # With no picture folder, both show their built-in picture.
+                self.assertEqual(others[0]["text"], "内置图片")
                 # Screen readers name each list by the label created just
                 # before it.
                 for label, combo in zip(captions, lists):
@@ -198,7 +199,8 @@ class WindowTest(WineTestCase):
 
     def test_every_entry_against_the_golden_table(self):
         """Every list item, and what picking it shows and reads: the
-        description and the picture file."""
+        description, the picture file, and the picture's name for screen
+        readers."""
         if not os.path.isfile(GOLDEN_TABLE):
             self.skipTest("no golden table of the catalogue in this tree")
         with open(GOLDEN_TABLE, encoding="utf-8", newline="") as file:
@@ -215,15 +217,19 @@ class WindowTest(WineTestCase):
                 self.assertEqual([combo["items"] for combo in lists],
                                  [[row["list text"] for row in rows] for rows in entries])
                 label = max(controls_of(window, "Static"), key=lambda c: c["rect"][2])
+                picture = next(c for c in window["controls"]
+                               if c["class"] not in ("Static", "ComboBox"))
                 opens = FileOpens(os.path.join(os.path.dirname(self.session.last_program), folder))
                 self.addCleanup(opens.close)
                 walked = self.session.run_wine(
                     [os.environ["READ_WINDOW_PROGRAM"], "walk-lists", str(label["handle"]),
-                     *[str(combo["handle"]) for combo in lists]], timeout=60)
+                     str(picture["handle"]), *[str(combo["handle"]) for combo in lists]],
+                    timeout=60)
                 self.assertEqual(walked.returncode, 0, walked.stderr)
                 self.assertEqual(json.loads(walked.stdout.decode("utf-8")),
-                                 [[HEADING + "\r\n   " + row["description"] for row in rows]
-                                  for rows in entries])
+                                 [[[HEADING + "\r\n   " + row["description"],
+                                    f"{folder}/{row['picture']}.jpg：{row['list text'].strip()}"]
+                                   for row in rows] for rows in entries])
                 self.assertEqual(opens.take(), [f"{row['picture']}.jpg" for rows in entries
                                                 for row in rows])
 

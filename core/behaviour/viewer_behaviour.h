@@ -1,0 +1,62 @@
+#pragma once
+
+#include "expression_catalogue.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// What the window's handlers decide, apart from any toolkit. A front end reads
+// a list's index or sees a double-click, hands it here, and carries out the
+// answer: load this picture file and, once it shows, name it for screen
+// readers; write this description. Loading can fail; a failed load changes
+// nothing and is reported nowhere, and the description is written all the same.
+
+// A picture file for the window: where to read it, and the text that names
+// the picture for screen readers once it shows.
+struct PictureToShow {
+    std::u16string path;
+    std::u16string name;
+};
+
+// What a pick of an entry asks for: its picture first, then its description.
+struct PickOutcome {
+    std::optional<PictureToShow> picture;
+    std::u16string description;
+};
+
+// What screen readers hear for the picture the program carries, shown until a
+// picture file replaces it.
+inline constexpr std::u16string_view BuiltInPictureName = u"内置图片";
+
+class ViewerBehaviour {
+public:
+    // programDirectory is the folder the picture folder lies in, exactly as
+    // the platform reports it.
+    ViewerBehaviour(const ExpressionCatalogue& catalogue, std::u16string programDirectory);
+
+    // When the window loads: the start-up picture file, or nothing for a
+    // program that opens with its built-in picture.
+    std::optional<PictureToShow> load() const;
+
+    // A pick in the list at this position (0 for the eyebrows) that now
+    // reports this index, taken as the list's signed 16-bit index: nothing
+    // when it names no entry (-1 among them), so that nothing changes.
+    std::optional<PickOutcome> pick(std::size_t list, std::int64_t listIndex) const;
+
+    // A double-click on the picture: the reset picture file.
+    std::optional<PictureToShow> doubleClick() const;
+
+    // The text that names this picture file for screen readers: its file
+    // under the picture folder and the morph it shows, for example
+    // "Qel/3.jpg：にこり".
+    std::u16string pictureName(int pictureNumber) const;
+
+private:
+    std::optional<PictureToShow> pictureFile(int pictureNumber) const;
+
+    const ExpressionCatalogue& m_catalogue;
+    std::u16string m_programDirectory;
+};

@@ -1,0 +1,55 @@
+#include "check.h"
+
+#include "qelview_catalogue.h"
+#include "velview_catalogue.h"
+#include "viewer_behaviour.h"
+
+#include <cstdint>
+#include <string>
+
+namespace {
+// The path ends in the picture folder and the file, whatever the separator.
+bool pathEndsIn(const std::optional<PictureToShow>& picture, std::u16string_view folder,
+                std::u16string_view file)
+{
+    if (!picture || !picture->path.starts_with(u"dir") || !picture->path.ends_with(file))
+        return false;
+    const std::u16string_view path(picture->path);
+    return path.substr(4, folder.size()) == folder &&
+           path.size() == 4 + folder.size() + 1 + file.size();
+}
+} // namespace
+
+TEST_CASE(loadShowsTheStartUpPictureOnlyWhereAProgramHasOne)
+{
+    const auto qelview = ViewerBehaviour(qelviewCatalogue(), u"dir").load();
+    CHECK(pathEndsIn(qelview, u"Qel", u"0.jpg"));
+    CHECK_EQ(qelview->name, u"Qel/0.jpg：总览");
+    CHECK(!ViewerBehaviour(velviewCatalogue(), u"dir").load());
+}
+
+TEST_CASE(pickAnswersWithThePictureThenTheDescription)
+{
+    const ViewerBehaviour qelview(qelviewCatalogue(), u"dir");
+    const auto last = qelview.pick(3, 6);
+    CHECK(last && pathEndsIn(last->picture, u"Qel", u"56.jpg"));
+    CHECK_EQ(last->picture->name, u"Qel/56.jpg：髪影消");
+    CHECK_EQ(last->description, u" [表情说明]\r\n   头发阴影消失");
+    // The blanks the list text ends in are not part of the name.
+    CHECK_EQ(qelview.pick(2, 12)->picture->name, u"Qel/39.jpg：ω□");
+
+    const ViewerBehaviour velview(velviewCatalogue(), u"dir");
+    CHECK_EQ(velview.pick(3, 1)->picture->name, u"velisa/30.jpg：ぺろっ");
+    for (const std::int64_t outside : {-1, 2, 32767, 65535})
+        CHECK(!velview.pick(3, outside));
+    CHECK(!velview.pick(4, 0));
+}
+
+TEST_CASE(doubleClickShowsTheResetPicture)
+{
+    const auto qelview = ViewerBehaviour(qelviewCatalogue(), u"dir").doubleClick();
+    CHECK(pathEndsIn(qelview, u"Qel", u"0.jpg"));
+    const auto velview = ViewerBehaviour(velviewCatalogue(), u"dir").doubleClick();
+    CHECK(pathEndsIn(velview, u"velisa", u"15.jpg"));
+    CHECK_EQ(velview->name, u"velisa/15.jpg：びっくり");
+}
