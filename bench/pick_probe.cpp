@@ -10,11 +10,11 @@
 //                                    picks, after a warm-up
 
 #include "catalogue_rules.h"
-#include "deliverable.h"
 #include "jpeg_floor.h"
 #include "platform.h"
 #include "process_probe.h"
 #include "qt_text.h"
+#include "viewer_program.h"
 #include "viewer_window.h"
 
 #include <QApplication>
@@ -66,7 +66,7 @@ private:
 
 class PickBench {
 public:
-    PickBench() : m_window(qelviewDeliverable(), programDirectory())
+    PickBench() : m_window(qelviewViewerProgram(), programDirectory())
     {
         m_window.load();
         m_window.present();
@@ -74,7 +74,7 @@ public:
             std::fprintf(stderr, "pick_probe: the window was never shown\n");
         m_watcher = new PaintWatcher(*m_window.findChild<QWidget*>(QStringLiteral("Image1")),
                                      *m_window.findChild<QWidget*>(QStringLiteral("Label5")));
-        const ExpressionCatalogue& catalogue = qelviewDeliverable().program.catalogue;
+        const ExpressionCatalogue& catalogue = qelviewViewerProgram().program.catalogue;
         for (const Category& category : catalogue.categories) {
             auto* list =
                 m_window.findChild<QComboBox*>(QStringLiteral("Combo%1").arg(category.ordinal));

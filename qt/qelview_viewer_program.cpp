@@ -1,8 +1,8 @@
-#include "deliverable.h"
+#include "viewer_program.h"
 
-const Deliverable& qelviewDeliverable()
+const ViewerProgram& qelviewViewerProgram()
 {
-    static const Deliverable deliverable{qelviewProgram(), ":/qelview/built-in-picture.jpg",
-                                         ":/qelview/window-icon.ico"};
-    return deliverable;
+    static const ViewerProgram program{qelviewProgram(), ":/qelview/built-in-picture.jpg",
+                                       ":/qelview/window-icon.ico"};
+    return program;
 }

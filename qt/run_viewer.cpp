@@ -13,17 +13,17 @@ namespace {
 constexpr auto programVersion = "1.00";
 } // namespace
 
-int runViewer(int argc, char* argv[], const Deliverable& deliverable,
+int runViewer(int argc, char* argv[], const ViewerProgram& program,
               const std::function<void(QWidget&)>& whenShown)
 {
     holdDecoderAllocationLimit();
     confinePluginSearchToQt();
     preferPlatformThatKeepsWindowsOnTop();
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(
-        deliverable.program.name.data(), qsizetype(deliverable.program.name.size())));
+    QApplication::setApplicationName(
+        QString::fromLatin1(program.program.name.data(), qsizetype(program.program.name.size())));
     QApplication::setApplicationVersion(QString::fromLatin1(programVersion));
-    ViewerWindow window(deliverable, programDirectory());
+    ViewerWindow window(program, programDirectory());
     window.load();
     window.present();
     if (whenShown)

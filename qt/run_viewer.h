@@ -1,6 +1,6 @@
 #pragma once
 
-#include "deliverable.h"
+#include "viewer_program.h"
 
 #include <functional>
 
@@ -9,5 +9,5 @@ class QWidget;
 // Builds the application and the program's window, runs it until the window is
 // closed, and returns the exit code. whenShown, if given, is called with the
 // window right after it is first shown, for tools that observe the program.
-int runViewer(int argc, char* argv[], const Deliverable& deliverable,
+int runViewer(int argc, char* argv[], const ViewerProgram& program,
               const std::function<void(QWidget&)>& whenShown = {});

@@ -1,8 +1,8 @@
-#include "deliverable.h"
+#include "viewer_program.h"
 
-const Deliverable& velviewDeliverable()
+const ViewerProgram& velviewViewerProgram()
 {
-    static const Deliverable deliverable{velviewProgram(), ":/velview/built-in-picture.jpg",
-                                         ":/velview/window-icon.ico"};
-    return deliverable;
+    static const ViewerProgram program{velviewProgram(), ":/velview/built-in-picture.jpg",
+                                       ":/velview/window-icon.ico"};
+    return program;
 }

@@ -6,7 +6,7 @@
 
 // What sets one program apart from the other in the Qt front end: its data
 // from the core, and where its artwork lies among the embedded resources.
-struct Deliverable {
+struct ViewerProgram {
     const Program& program;
     // Qt resource path of the picture the window holds before any file loads.
     std::string_view builtInPicture;
@@ -14,5 +14,5 @@ struct Deliverable {
     std::string_view windowIcon;
 };
 
-const Deliverable& qelviewDeliverable();
-const Deliverable& velviewDeliverable();
+const ViewerProgram& qelviewViewerProgram();
+const ViewerProgram& velviewViewerProgram();

@@ -203,7 +203,7 @@ void HostileFolderTest::hostileFile()
 {
     QFETCH(QString, kind);
     QFETCH(bool, keepsPicture);
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
     fixture.pick(4, 0);
     QCOMPARE(fixture.shownPicture(), 50);
@@ -241,13 +241,13 @@ void HostileFolderTest::hostileStartupPicture()
 {
     QFETCH(QString, kind);
     QTemporaryDir directory;
-    const ViewerFixture writer(qelviewDeliverable(), true, directory.path());
+    const ViewerFixture writer(qelviewViewerProgram(), true, directory.path());
     QVERIFY(QFile::remove(writer.picturePath(0)));
     QVERIFY(plant(kind, writer.picturePath(0)));
 
     std::unique_ptr<ViewerFixture> fixture;
     const LoadCost cost = costOf([&] {
-        fixture = std::make_unique<ViewerFixture>(qelviewDeliverable(), false, directory.path());
+        fixture = std::make_unique<ViewerFixture>(qelviewViewerProgram(), false, directory.path());
     });
     QVERIFY2(cost.milliseconds < pickBoundMs, qPrintable(QString::number(cost.milliseconds)));
     QVERIFY(fixture->showsBuiltInPicture());
@@ -267,7 +267,7 @@ void HostileFolderTest::hostileStartupPicture()
 // that gives up root for the nobody account first.
 void HostileFolderTest::unreadableFile()
 {
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     const QString path = fixture.picturePath(hostilePicture);
     for (const QString& folder : {fixture.programDirectory(), fixture.folderPath()})
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner |

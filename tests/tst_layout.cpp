@@ -2,9 +2,9 @@
 #include "catalogue_rules.h"
 #include "category_headings.h"
 #include "colour_distance.h"
-#include "deliverable.h"
 #include "form_layout.h"
 #include "picture_area.h"
+#include "viewer_program.h"
 #include "viewer_window.h"
 
 #include <QComboBox>
@@ -33,8 +33,8 @@ constexpr ExpressionCatalogue testCatalogue{
     2,
 };
 const Program testProgram{u"Layout", testCatalogue, "Layout"};
-const Deliverable testDeliverable{testProgram, ":/qelview/built-in-picture.jpg",
-                                  ":/qelview/window-icon.ico"};
+const ViewerProgram testDeliverable{testProgram, ":/qelview/built-in-picture.jpg",
+                                    ":/qelview/window-icon.ico"};
 
 QString familyDrawing(const QString& text, const QFont& font)
 {

@@ -51,7 +51,7 @@ private slots:
 
 void PictureFolderTest::deletedPictureKeepsTheOneShown()
 {
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
     fixture.pick(1, 2);
     QCOMPARE(fixture.shownPicture(), 3);
@@ -65,7 +65,7 @@ void PictureFolderTest::deletedPictureKeepsTheOneShown()
 
 void PictureFolderTest::replacedPictureShowsAtNextPick()
 {
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
     fixture.pick(1, 2);
     QCOMPARE(fixture.shownPicture(), 3);
@@ -83,7 +83,7 @@ void PictureFolderTest::replacedPictureShowsAtNextPick()
 
 void PictureFolderTest::folderRenamedAwayAndBack()
 {
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
     fixture.pick(2, 0);
     QCOMPARE(fixture.shownPicture(), 7);
@@ -128,7 +128,7 @@ void PictureFolderTest::unusualProgramDirectory()
     }
     if (trailingSeparator)
         programDirectory += '/';
-    ViewerFixture fixture(qelviewDeliverable(), true, programDirectory);
+    ViewerFixture fixture(qelviewViewerProgram(), true, programDirectory);
     QCOMPARE(fixture.shownPicture(), 0);
     QCOMPARE(firstPictureNotShown(fixture), -1);
 }
@@ -139,7 +139,7 @@ void PictureFolderTest::unusualProgramDirectory()
 void PictureFolderTest::programAtFileSystemRoot()
 {
     QTemporaryDir directory;
-    ViewerFixture fixture(qelviewDeliverable(), false, QStringLiteral("/"));
+    ViewerFixture fixture(qelviewViewerProgram(), false, QStringLiteral("/"));
     QVERIFY(QDir().mkpath(directory.filePath(fixture.folder())));
     for (int number = 1; number <= 56; ++number)
         writePicture(directory.filePath(QStringLiteral("Qel/%1.jpg").arg(number)), number);

@@ -87,7 +87,7 @@ void SoakTest::picksKeepMemoryAndDescriptorsFlat_data()
 void SoakTest::picksKeepMemoryAndDescriptorsFlat()
 {
     QFETCH(bool, someMissing);
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     if (someMissing)
         for (int number = 0; number <= 56; number += 5)
             QVERIFY(QFile::remove(fixture.picturePath(number)));

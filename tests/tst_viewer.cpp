@@ -1,7 +1,7 @@
 #include "caption_label.h"
-#include "deliverable.h"
 #include "picture_area.h"
 #include "viewer_fixture.h"
+#include "viewer_program.h"
 #include "viewer_window.h"
 
 #include <QAbstractItemView>
@@ -37,7 +37,7 @@ private slots:
 
 void ViewerTest::startState()
 {
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     ViewerWindow& window = fixture.window();
     QCOMPARE(window.objectName(), QStringLiteral("Form1"));
     QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -55,8 +55,8 @@ void ViewerTest::startState()
 // them, trailing spaces included.
 void ViewerTest::listsHoldTheCatalogue()
 {
-    for (const Deliverable* deliverable : {&qelviewDeliverable(), &velviewDeliverable()}) {
-        ViewerFixture fixture(*deliverable, false);
+    for (const ViewerProgram* viewerProgram : {&qelviewViewerProgram(), &velviewViewerProgram()}) {
+        ViewerFixture fixture(*viewerProgram, false);
         const QString program = fixture.program();
         QCOMPARE(fixture.window().windowTitle(), goldenFact(program, "caption"));
         for (int ordinal = 1; ordinal <= 4; ++ordinal) {
@@ -82,8 +82,8 @@ void ViewerTest::listsHoldTheCatalogue()
 // leaves the name as it was, with the picture.
 void ViewerTest::pictureIsDescribedForScreenReaders()
 {
-    for (const Deliverable* deliverable : {&qelviewDeliverable(), &velviewDeliverable()}) {
-        ViewerFixture fixture(*deliverable);
+    for (const ViewerProgram* viewerProgram : {&qelviewViewerProgram(), &velviewViewerProgram()}) {
+        ViewerFixture fixture(*viewerProgram);
         const QString program = fixture.program();
         const QString atStart =
             program == "Qelview" ? QStringLiteral("Qel/0.jpg：总览") : QStringLiteral("内置图片");
@@ -130,7 +130,7 @@ void ViewerTest::pickShowsPictureAndDescription()
     QFETCH(int, ordinal);
     QFETCH(int, index);
     QFETCH(int, picture);
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
     fixture.pick(ordinal, index);
     QCOMPARE(fixture.list(ordinal)->currentIndex(), index);
@@ -140,7 +140,7 @@ void ViewerTest::pickShowsPictureAndDescription()
 
 void ViewerTest::keyboardPicks()
 {
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
     QVERIFY(QTest::qWaitForWindowActive(&fixture.window()));
     QComboBox* eyes = fixture.list(2);
@@ -155,7 +155,7 @@ void ViewerTest::keyboardPicks()
 
 void ViewerTest::doubleClickShowsResetPicture()
 {
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
     fixture.pick(3, 4);
     QCOMPARE(fixture.shownPicture(), 31);
@@ -167,7 +167,7 @@ void ViewerTest::doubleClickShowsResetPicture()
 
 void ViewerTest::pickKeepsOtherLists()
 {
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
     fixture.pick(1, 3);
     fixture.pick(3, 7);
@@ -181,7 +181,7 @@ void ViewerTest::pickKeepsOtherLists()
 
 void ViewerTest::typedTextChangesNothing()
 {
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
     QVERIFY(QTest::qWaitForWindowActive(&fixture.window()));
     QComboBox* mouth = fixture.list(3);
@@ -205,7 +205,7 @@ void ViewerTest::typedTextChangesNothing()
 
 void ViewerTest::descriptionIsPlainText()
 {
-    ViewerFixture fixture(qelviewDeliverable());
+    ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
     fixture.pick(2, 7);
     CaptionLabel* label = fixture.description();
@@ -217,7 +217,7 @@ void ViewerTest::descriptionIsPlainText()
 
 void ViewerTest::missingStartupPictureKeepsBuiltIn()
 {
-    ViewerFixture fixture(qelviewDeliverable(), false);
+    ViewerFixture fixture(qelviewViewerProgram(), false);
     QVERIFY(fixture.showsBuiltInPicture());
     fixture.window().show();
     fixture.pick(2, 0);
@@ -227,7 +227,7 @@ void ViewerTest::missingStartupPictureKeepsBuiltIn()
 
 void ViewerTest::velviewStartsWithBuiltInPicture()
 {
-    ViewerFixture fixture(velviewDeliverable());
+    ViewerFixture fixture(velviewViewerProgram());
     QVERIFY(fixture.window().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(fixture.showsBuiltInPicture());
     QCOMPARE(fixture.description()->caption(), QStringLiteral(" [表情说明]"));
@@ -248,7 +248,7 @@ void ViewerTest::velviewStartsWithBuiltInPicture()
 
 void ViewerTest::velviewWithoutFolderKeepsBuiltIn()
 {
-    ViewerFixture fixture(velviewDeliverable(), false);
+    ViewerFixture fixture(velviewViewerProgram(), false);
     fixture.window().show();
     for (int ordinal = 1; ordinal <= 4; ++ordinal) {
         fixture.pick(ordinal, 0);

@@ -1,6 +1,6 @@
 #include "colour_distance.h"
-#include "deliverable.h"
 #include "icon_pixels.h"
+#include "viewer_program.h"
 #include "viewer_window.h"
 #include "window_icon.h"
 
@@ -161,24 +161,24 @@ void WindowIconTest::refusesBrokenFiles()
 
 void WindowIconTest::windowShowsTheProgramsIcon_data()
 {
-    QTest::addColumn<const Deliverable*>("deliverable");
-    QTest::newRow("Qelview") << &qelviewDeliverable();
-    QTest::newRow("Velview") << &velviewDeliverable();
+    QTest::addColumn<const ViewerProgram*>("program");
+    QTest::newRow("Qelview") << &qelviewViewerProgram();
+    QTest::newRow("Velview") << &velviewViewerProgram();
 }
 
 void WindowIconTest::windowShowsTheProgramsIcon()
 {
-    QFETCH(const Deliverable*, deliverable);
+    QFETCH(const ViewerProgram*, program);
     QTemporaryDir directory;
-    ViewerWindow window(*deliverable, directory.path());
+    ViewerWindow window(*program, directory.path());
     const QIcon icon = window.windowIcon();
     QVERIFY(!icon.isNull());
     QVERIFY(icon.availableSizes().contains(QSize(48, 48)));
 
     // Expected pixels read from the file by hand, not by the decoder the
     // window uses.
-    QFile file(QString::fromLatin1(deliverable->windowIcon.data(),
-                                   qsizetype(deliverable->windowIcon.size())));
+    QFile file(
+        QString::fromLatin1(program->windowIcon.data(), qsizetype(program->windowIcon.size())));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QImage expected = iconPixelsByHand(file.readAll());
     QCOMPARE(expected.size(), QSize(48, 48));

@@ -35,22 +35,22 @@ int pictureNumberOf(QColor colour)
     return nearest;
 }
 
-ViewerFixture::ViewerFixture(const Deliverable& deliverable, bool withPictures,
+ViewerFixture::ViewerFixture(const ViewerProgram& program, bool withPictures,
                              QString programDirectory)
-    : m_deliverable(deliverable),
+    : m_program(program),
       m_programDirectory(programDirectory.isEmpty() ? QDir::toNativeSeparators(m_directory.path())
                                                     : std::move(programDirectory))
 {
     if (withPictures)
         writePictures();
-    m_window = std::make_unique<ViewerWindow>(deliverable, m_programDirectory);
+    m_window = std::make_unique<ViewerWindow>(program, m_programDirectory);
     m_window->load();
 }
 
 QString ViewerFixture::program() const
 {
-    return QString::fromLatin1(m_deliverable.program.name.data(),
-                               qsizetype(m_deliverable.program.name.size()));
+    return QString::fromLatin1(m_program.program.name.data(),
+                               qsizetype(m_program.program.name.size()));
 }
 
 QString ViewerFixture::folder() const
@@ -102,10 +102,9 @@ bool ViewerFixture::showsBuiltInPicture()
 {
     // Compared at the area's logical size, whatever the screen's density.
     const QImage shown = picture()->grab().toImage().scaled(300, 300);
-    const QImage expected =
-        QImage(QString::fromLatin1(m_deliverable.builtInPicture.data(),
-                                   qsizetype(m_deliverable.builtInPicture.size())))
-            .scaled(300, 300);
+    const QImage expected = QImage(QString::fromLatin1(m_program.builtInPicture.data(),
+                                                       qsizetype(m_program.builtInPicture.size())))
+                                .scaled(300, 300);
     return !expected.isNull() &&
            colourDistance(shown.pixelColor(5, 5), expected.pixelColor(5, 5)) < 12 &&
            colourDistance(shown.pixelColor(150, 150), expected.pixelColor(150, 150)) < 12;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "colour_distance.h"
-#include "deliverable.h"
 #include "golden_table.h"
+#include "viewer_program.h"
 #include "viewer_window.h"
 
 #include <QColor>
@@ -29,7 +29,7 @@ int pictureNumberOf(QColor colour);
 // texts come from the golden tables, never from the program's own rules.
 class ViewerFixture {
 public:
-    explicit ViewerFixture(const Deliverable& deliverable, bool withPictures = true,
+    explicit ViewerFixture(const ViewerProgram& program, bool withPictures = true,
                            QString programDirectory = {});
 
     // "Qelview" or "Velview", the key of the golden tables.
@@ -59,7 +59,7 @@ public:
     QString descriptionOf(int ordinal, int index) const;
 
 private:
-    const Deliverable& m_deliverable;
+    const ViewerProgram& m_program;
     QTemporaryDir m_directory;
     QString m_programDirectory;
     std::unique_ptr<ViewerWindow> m_window;
