@@ -1,8 +1,8 @@
 #include "picture_loading.h"
 
+#include "decoder_limits.h"
 #include "jpeg_decoder.h"
 #include "picture_file.h"
-#include "picture_limits.h"
 
 #include <QImageReader>
 
@@ -12,7 +12,7 @@ void holdDecoderAllocationLimit()
         return qunsetenv("QT_IMAGEIO_MAXALLOC");
     }();
     Q_UNUSED(environmentCleared);
-    QImageReader::setAllocationLimit(PictureLimits::maxDecodedMiB);
+    QImageReader::setAllocationLimit(DecoderLimits::maxQtImageMiB);
 }
 
 // Only JPEG is decoded, by the JPEG library directly: the files are named
@@ -28,7 +28,7 @@ std::optional<QImage> decodePicture(const QByteArray& bytes, QSize targetSize)
                                              std::size_t(bytes.size()));
     if (!acceptedJpegLayout(view))
         return std::nullopt;
-    return decodeJpeg(bytes, targetSize, PictureLimits::maxDecoderBytes);
+    return decodeJpeg(bytes, targetSize, DecoderLimits::maxJpegBytes);
 }
 
 std::optional<QImage> LoadPicture(const QString& path, QSize targetSize)
@@ -39,5 +39,5 @@ std::optional<QImage> LoadPicture(const QString& path, QSize targetSize)
     if (!file)
         return std::nullopt;
     return decodeJpeg(QByteArrayView(file->bytes.data(), qsizetype(file->bytes.size())), targetSize,
-                      PictureLimits::maxDecoderBytes);
+                      DecoderLimits::maxJpegBytes);
 }

@@ -13,7 +13,7 @@
 std::optional<QImage> decodePicture(const QByteArray& bytes, QSize targetSize);
 
 // Holds Qt's limit on the image its readers may allocate at
-// PictureLimits::maxDecodedMiB. Picture files never reach those readers, but
+// DecoderLimits::maxQtImageMiB. Picture files never reach those readers, but
 // the window icon does. Qt 6.4 takes QT_IMAGEIO_MAXALLOC in preference to any
 // limit the program sets, reading it once, at the first image it decodes; this
 // removes the variable first, so call it before Qt decodes anything.

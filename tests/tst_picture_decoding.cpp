@@ -1,7 +1,7 @@
 #include "colour_distance.h"
+#include "decoder_limits.h"
 #include "hostile_jpegs.h"
 #include "jpeg_layout.h"
-#include "picture_limits.h"
 #include "picture_loading.h"
 #include "regular_file.h"
 #include "sample_jpegs.h"
@@ -409,7 +409,7 @@ void PictureDecodingTest::damagedFilesNeverCrash()
 void PictureDecodingTest::environmentDoesNotLoosenAllocationLimit()
 {
     QVERIFY(QImage::fromData(jpegBytes(flatImage(Qt::red), JpegCoding::Baseline420)).width() > 0);
-    QCOMPARE(QImageReader::allocationLimit(), PictureLimits::maxDecodedMiB);
+    QCOMPARE(QImageReader::allocationLimit(), DecoderLimits::maxQtImageMiB);
 }
 
 QTEST_GUILESS_MAIN(PictureDecodingTest)

@@ -16,7 +16,7 @@ GdiObject<HFONT> labelFont(const LabelFont& font, UINT dpi)
     description.lfWeight = font.weight;
     // Where the face is missing, the character set steers the font mapper
     // to a face that covers GB2312.
-    description.lfCharSet = BYTE(font.characterSet);
+    description.lfCharSet = GB2312_CHARSET;
     description.lfOutPrecision = OUT_DEFAULT_PRECIS;
     description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     description.lfQuality = DEFAULT_QUALITY;

@@ -3,13 +3,12 @@
 #include <cstdint>
 #include <string_view>
 
-// The font a label carries: its face, its size in tenths of a point, its
-// weight and its character set, as the window was designed with them.
+// The font a label carries: its face, its size in tenths of a point and its
+// weight, as the window was designed with them.
 struct LabelFont {
     std::u16string_view face;
     int tenthsOfPoint;
     int weight;
-    int characterSet;
 };
 
 struct RgbColour {
@@ -19,12 +18,11 @@ struct RgbColour {
 };
 
 // The captions of the four lists (Label1 to Label4) and the description
-// (Label5) use the same Chinese face at two sizes, with the GB2312 set. Where
-// the face is missing, any face covering GB2312 takes its place.
+// (Label5) use the same simplified Chinese face at two sizes. Where the face
+// is missing, any face covering the GB2312 characters takes its place.
 inline constexpr std::u16string_view LabelFace = u"微软雅黑";
-inline constexpr int GB2312CharacterSet = 134;
-inline constexpr LabelFont CaptionFont{LabelFace, 105, 400, GB2312CharacterSet};
-inline constexpr LabelFont DescriptionFont{LabelFace, 90, 400, GB2312CharacterSet};
+inline constexpr LabelFont CaptionFont{LabelFace, 105, 400};
+inline constexpr LabelFont DescriptionFont{LabelFace, 90, 400};
 
 // The description panel's light pink.
 inline constexpr RgbColour DescriptionBackground{255, 192, 192};

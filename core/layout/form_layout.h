@@ -36,8 +36,10 @@ inline constexpr int TwipsPerPixel = TwipsPerInch / StandardDpi;
 inline constexpr int FormClientWidth = 4485;
 inline constexpr int FormClientHeight = 6480;
 
-// The controls in creation order, which is also the stacking order, first on
-// top: every list lies above every label, the picture area at the bottom.
+// The controls in stacking order, first on top: every list lies above every
+// label, the picture area at the bottom. A front end may create them in
+// another order (each caption just before its list, so that screen readers
+// name the list by it), provided what shows keeps this stacking.
 inline constexpr std::array<ControlLayout, 10> formControls{{
     {"Combo4", 2760, 6000, 1575, 300, 7},
     {"Combo3", 600, 6000, 1575, 300, 6},

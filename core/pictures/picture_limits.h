@@ -23,14 +23,6 @@ struct PictureLimits {
     // Marker segments (tables, metadata, scans); each one saved costs the
     // decoder memory, and real files carry a few dozen at most.
     static constexpr int maxSegments = 512;
-    // All a JPEG decoder may allocate for one picture: the coefficients above
-    // and room for its tables and row buffers. The pictures themselves are
-    // decoded at about the shown size, never at their full size.
-    static constexpr long maxDecoderBytes = maxCoefficientBytes + 16 * 1024 * 1024;
-    // The largest image a toolkit's own image readers may allocate, in MiB.
-    // They never see a picture file; this holds for the programs' built-in
-    // images.
-    static constexpr int maxDecodedMiB = 64;
 };
 
 // True when a JPEG file of this layout stays within every cap above.
