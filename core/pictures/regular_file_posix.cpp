@@ -1,6 +1,7 @@
 #include "regular_file.h"
 
 #include "bounded_read.h"
+#include "file_name_text.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -24,48 +25,12 @@ public:
 private:
     int m_fd;
 };
-
-// File names on these systems are bytes, and desktops write them in UTF-8. An
-// unpaired surrogate cannot be written and leaves nothing to open.
-std::optional<std::string> utf8FileName(std::u16string_view text)
-{
-    std::string name;
-    name.reserve(text.size() * 3);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t code = text[i];
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (code >= 0xD800 && code <= 0xDFFF) {
-            return std::nullopt;
-        }
-        if (code == 0)
-            return std::nullopt;
-        if (code < 0x80) {
-            name += char(code);
-        } else if (code < 0x800) {
-            name += char(0xC0 | (code >> 6));
-            name += char(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            name += char(0xE0 | (code >> 12));
-            name += char(0x80 | ((code >> 6) & 0x3F));
-            name += char(0x80 | (code & 0x3F));
-        } else {
-            name += char(0xF0 | (code >> 18));
-            name += char(0x80 | ((code >> 12) & 0x3F));
-            name += char(0x80 | ((code >> 6) & 0x3F));
-            name += char(0x80 | (code & 0x3F));
-        }
-    }
-    return name;
-}
 } // namespace
 
 std::optional<std::vector<std::uint8_t>> readRegularFile(std::u16string_view path,
                                                          std::int64_t maxBytes)
 {
-    const auto name = utf8FileName(path);
+    const auto name = fileNameBytes(path);
     if (!name)
         return std::nullopt;
     // Opening without blocking, then asking the opened file what it is, means a

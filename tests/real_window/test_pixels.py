@@ -76,6 +76,19 @@ class ScreenTest(unittest.TestCase):
             self.assertLess(mean, 0.5)
             self.assertLessEqual(worst, 2)
 
+    def test_program_folder_named_in_another_encoding(self):
+        # 测试 in GBK, as unzip leaves a folder name from an archive made on a
+        # Chinese Windows: the bytes are not UTF-8.
+        for name, folder, first in (("Qelview", "Qel", 0), ("Velview", "velisa", 1)):
+            with self.subTest(program=name), X11Session() as session:
+                program = session.install_program(name, picture_set(folder, range(first, 31)),
+                                                  folder_name=b"\xb2\xe2\xca\xd4")
+                _, window = session.start(program)
+                if name == "Qelview":
+                    self.shows_number(session, window, 0)
+                session.key("Down")
+                self.shows_number(session, window, 1)
+
     def test_description_panel_is_pink(self):
         with X11Session() as session:
             _, window = session.start(session.install_program("Velview"))

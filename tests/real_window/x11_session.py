@@ -160,10 +160,11 @@ class X11Session:
         env.update(extra)
         return env
 
-    def install_program(self, name, pictures=None):
-        """Copies the program into a folder of its own; pictures maps a
-        relative path such as 'Qel/0.jpg' to a PIL image or to bytes."""
-        folder = os.path.join(self.folder, name)
+    def install_program(self, name, pictures=None, folder_name=None):
+        """Copies the program into a folder of its own, named folder_name
+        (bytes or text) or after the program; pictures maps a relative path
+        such as 'Qel/0.jpg' to a PIL image or to bytes."""
+        folder = os.path.join(self.folder, os.fsdecode(folder_name or name))
         os.makedirs(folder)
         target = os.path.join(folder, name)
         shutil.copy2(os.path.join(PROGRAM_DIR, name), target)
