@@ -1,10 +1,27 @@
 #include "picture_area.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+// Assistive technology sees the area as an image, which Qt cannot tell from a
+// plain widget.
+QAccessibleInterface* accessibleImage(const QString&, QObject* object)
+{
+    if (auto* area = qobject_cast<PictureArea*>(object))
+        return new QAccessibleWidget(area, QAccessible::Graphic);
+    return nullptr;
+}
+} // namespace
+
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(accessibleImage);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setFocusPolicy(Qt::NoFocus);
     // Every pixel is painted from the picture, so Qt need not clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -162,21 +162,39 @@ void ViewerWindow::onListClick(std::size_t position)
     if (!pick)
         return;
     showPictureFile(pick->picture);
-    m_description->setCaption(toQString(pick->description));
+    const QString description = toQString(pick->description);
+    m_description->setCaption(description);
+    announce(m_lists[position], description);
 }
 
 void ViewerWindow::onPictureDoubleClick()
 {
-    showPictureFile(m_behaviour.doubleClick());
+    const auto reset = m_behaviour.doubleClick();
+    if (showPictureFile(reset))
+        announce(focusWidget(), toQString(reset->name));
 }
 
-void ViewerWindow::showPictureFile(const std::optional<PictureToShow>& file)
+bool ViewerWindow::showPictureFile(const std::optional<PictureToShow>& file)
 {
     if (!file)
-        return;
+        return false;
     auto image = LoadPicture(toQString(file->path), m_picture->deviceSize());
     if (!image)
-        return;
+        return false;
     m_picture->setPicture(std::move(*image));
     m_picture->setAccessibleDescription(toQString(file->name));
+    return true;
+}
+
+void ViewerWindow::announce(QWidget* list, const QString& text)
+{
+    // Screen readers speak a change of the focused control's description
+    // after what the change of its text made them say; the description panel
+    // and the picture never take the focus, so the list carries their news.
+    if (!list || !std::ranges::count(m_lists, list))
+        return;
+    // The same text again would raise no change, and say nothing.
+    if (list->accessibleDescription() == text)
+        list->setAccessibleDescription(QString());
+    list->setAccessibleDescription(text);
 }

@@ -48,8 +48,12 @@ private:
     void onPictureDoubleClick();
 
     // Shows the picture file and names it for screen readers; when it cannot
-    // be loaded, the picture shown and its name stay as they are.
-    void showPictureFile(const std::optional<PictureToShow>& file);
+    // be loaded, the picture shown and its name stay as they are. True when
+    // it shows.
+    bool showPictureFile(const std::optional<PictureToShow>& file);
+
+    // Has screen readers speak this text, when the list has the focus.
+    void announce(QWidget* list, const QString& text);
 
     const ViewerProgram& m_program;
     const ViewerBehaviour m_behaviour;

@@ -1,5 +1,6 @@
 #include "viewer_window.h"
 
+#include "accessible_name.h"
 #include "dpi.h"
 #include "form_appearance.h"
 #include "form_layout.h"
@@ -174,15 +175,17 @@ bool ViewerWindow::showPicture(std::vector<std::uint8_t> jpeg)
     return true;
 }
 
-void ViewerWindow::showPictureFile(const std::optional<PictureToShow>& picture)
+bool ViewerWindow::showPictureFile(const std::optional<PictureToShow>& picture)
 {
     // Any failure, from a missing file to a broken picture, keeps the
     // picture shown, and its name, and is reported nowhere.
     if (!picture)
-        return;
+        return false;
     auto file = readPictureFile(picture->path);
-    if (file && showPicture(std::move(file->bytes)))
-        m_controls.picture.setAccessibleDescription(wide(picture->name).c_str());
+    if (!file || !showPicture(std::move(file->bytes)))
+        return false;
+    m_controls.picture.setAccessibleDescription(wide(picture->name).c_str());
+    return true;
 }
 
 void ViewerWindow::listPicked(std::size_t list)
@@ -192,7 +195,19 @@ void ViewerWindow::listPicked(std::size_t list)
     if (!pick)
         return;
     showPictureFile(pick->picture);
-    SetWindowTextW(m_controls.description(), wide(pick->description).c_str());
+    const std::wstring description = wide(pick->description);
+    SetWindowTextW(m_controls.description(), description.c_str());
+    announce(m_controls.lists[list], description.c_str());
+}
+
+void ViewerWindow::announce(HWND list, const wchar_t* text)
+{
+    // Screen readers speak a change of the focused control's description
+    // after its new text; the description panel and the picture never take
+    // the focus, so the list carries their news.
+    for (const HWND candidate : m_controls.lists)
+        if (list && (candidate == list || IsChild(candidate, list)))
+            annotateAccessibleDescription(candidate, text);
 }
 
 void ViewerWindow::listSettled(std::size_t list)
@@ -210,8 +225,11 @@ void ViewerWindow::command(int identifier, WORD code, HWND control)
             PostMessageW(m_window, listSettledMessage, WPARAM(list), 0);
         return;
     }
-    if (identifier == PictureIdentifier && code == STN_DBLCLK)
-        showPictureFile(m_behaviour.doubleClick());
+    if (identifier == PictureIdentifier && code == STN_DBLCLK) {
+        const auto reset = m_behaviour.doubleClick();
+        if (showPictureFile(reset))
+            announce(GetFocus(), wide(reset->name).c_str());
+    }
     // Return and Escape reach the window as IDOK and IDCANCEL through the
     // dialog keys; neither does anything here.
 }

@@ -48,7 +48,10 @@ private:
     void command(int identifier, WORD code, HWND control);
     void listSettled(std::size_t list);
     void listPicked(std::size_t list);
-    void showPictureFile(const std::optional<PictureToShow>& picture);
+    // True when the picture file shows.
+    bool showPictureFile(const std::optional<PictureToShow>& picture);
+    // Has screen readers speak this text, when the focus is in a list.
+    void announce(HWND focus, const wchar_t* text);
     bool showPicture(std::vector<std::uint8_t> jpeg);
     SIZE pictureDeviceSize() const;
     LRESULT labelColours(HDC context, HWND label);

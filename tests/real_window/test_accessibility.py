@@ -5,6 +5,7 @@ import os
 import unittest
 
 import pyatspi
+from gi.repository import GLib
 from PIL import Image
 
 from x11_session import X11Session, wait_until
@@ -27,6 +28,29 @@ def labelled_by(accessible):
     return []
 
 
+class DescriptionChanges:
+    """The descriptions that AT-SPI announces as changed, the events a
+    screen reader speaks from, in the order they come."""
+
+    def __init__(self):
+        self.seen = []
+        self._listener = lambda event: self.seen.append((event.source.getRole(),
+                                                         event.source.description))
+        pyatspi.Registry.registerEventListener(
+            self._listener, "object:property-change:accessible-description")
+
+    def close(self):
+        pyatspi.Registry.deregisterEventListener(
+            self._listener, "object:property-change:accessible-description")
+
+    def wait_for(self, expected, timeout=5):
+        def arrived():
+            while GLib.MainContext.default().iteration(False):
+                pass
+            return expected in self.seen
+        return wait_until(arrived, timeout)
+
+
 class AccessibilityTest(unittest.TestCase):
     def find_application(self, name):
         desktop = pyatspi.Registry.getDesktop(0)
@@ -42,7 +66,7 @@ class AccessibilityTest(unittest.TestCase):
             os.environ["DBUS_SESSION_BUS_ADDRESS"] = session.bus_address
             program = session.install_program(
                 "Qelview", {"Qel/1.jpg": Image.new("RGB", (300, 300), (0, 90, 200))})
-            session.start(program, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+            _, window = session.start(program, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
             application = self.find_application("Qelview")
             nodes = list(descendants(application))
 
@@ -57,17 +81,32 @@ class AccessibilityTest(unittest.TestCase):
             self.assertEqual(items["其他"][-1], "髪影消")
 
             picture = next(node for node in nodes if node.name == "表情图片")
+            self.assertEqual(picture.getRole(), pyatspi.ROLE_IMAGE)
             labels = [node for node in nodes if node.getRole() == pyatspi.ROLE_LABEL]
             description = next(node for node in labels if node.name.startswith(" [表情说明]"))
             self.assertEqual(description.name, " [表情说明]")
             # Picture 0 is missing, so the built-in picture shows, and says so.
             self.assertEqual(picture.description, "内置图片")
 
+            changes = DescriptionChanges()
             session.key("Down")
             self.assertTrue(wait_until(
                 lambda: description.name == " [表情说明]\n   眉毛朝下，严肃的表情", 3),
                 description.name)
             self.assertEqual(picture.description, "Qel/1.jpg：真面目")
+            # The focused list tells screen readers what the pick wrote.
+            spoken = (pyatspi.ROLE_COMBO_BOX, " [表情说明]\r\n   眉毛朝下，严肃的表情")
+            self.assertTrue(changes.wait_for(spoken), changes.seen)
+
+            # A double-click shows picture 0, once it is there, and names it.
+            Image.new("RGB", (300, 300), (200, 90, 0)).save(
+                os.path.join(os.path.dirname(program), "Qel", "0.jpg"))
+            x, y, _, _ = session.client_geometry(window)
+            session.double_click(x + 150, y + 150)
+            spoken = (pyatspi.ROLE_COMBO_BOX, "Qel/0.jpg：总览")
+            self.assertTrue(changes.wait_for(spoken), changes.seen)
+            self.assertEqual(picture.description, "Qel/0.jpg：总览")
+            changes.close()
 
 
 if __name__ == "__main__":

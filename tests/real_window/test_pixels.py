@@ -2,7 +2,6 @@
 
 import colorsys
 import os
-import subprocess
 import unittest
 
 from PIL import Image, ImageChops, ImageStat
@@ -140,9 +139,7 @@ class ScreenTest(unittest.TestCase):
             self.assertLess(mean, 2.0)
 
             x, y, _, _ = session.client_geometry(window)
-            subprocess.run(["xdotool", "mousemove", str(x + 150), str(y + 150),
-                            "click", "--repeat", "2", "--delay", "60", "1"],
-                           env=session.environment(), check=True)
+            session.double_click(x + 150, y + 150)
             self.shows_number(session, window, 15)
 
 

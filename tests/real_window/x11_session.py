@@ -315,6 +315,12 @@ class X11Session:
         self.display.sync()
         return ImageGrab.grab(xdisplay=self.display_name)
 
+    def double_click(self, x, y):
+        """Double-clicks the left button at this point of the screen."""
+        subprocess.run(["xdotool", "mousemove", str(x), str(y),
+                        "click", "--repeat", "2", "--delay", "60", "1"],
+                       env=self.environment(), check=True)
+
     def key(self, *keys):
         """Types keys into the focused window. The program handles them in
         its own time: check for their effect with wait_for."""
