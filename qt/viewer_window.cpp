@@ -186,15 +186,20 @@ bool ViewerWindow::showPictureFile(const std::optional<PictureToShow>& file)
     return true;
 }
 
-void ViewerWindow::announce(QWidget* list, const QString& text)
+void ViewerWindow::announce(const QWidget* focus, const QString& text)
 {
     // Screen readers speak a change of the focused control's description
     // after what the change of its text made them say; the description panel
-    // and the picture never take the focus, so the list carries their news.
-    if (!list || !std::ranges::count(m_lists, list))
+    // and the picture never take the focus, so the list's field, which holds
+    // the focus for them, carries their news.
+    const auto list = std::ranges::find_if(m_lists, [focus](const QComboBox* list) {
+        return focus && (list == focus || list->isAncestorOf(focus));
+    });
+    if (list == m_lists.end())
         return;
+    QWidget* field = (*list)->lineEdit();
     // The same text again would raise no change, and say nothing.
-    if (list->accessibleDescription() == text)
-        list->setAccessibleDescription(QString());
-    list->setAccessibleDescription(text);
+    if (field->accessibleDescription() == text)
+        field->setAccessibleDescription(QString());
+    field->setAccessibleDescription(text);
 }

@@ -52,8 +52,8 @@ private:
     // it shows.
     bool showPictureFile(const std::optional<PictureToShow>& file);
 
-    // Has screen readers speak this text, when the list has the focus.
-    void announce(QWidget* list, const QString& text);
+    // Has screen readers speak this text, when the focus is in a list.
+    void announce(const QWidget* focus, const QString& text);
 
     const ViewerProgram& m_program;
     const ViewerBehaviour m_behaviour;

@@ -94,8 +94,8 @@ class AccessibilityTest(unittest.TestCase):
                 lambda: description.name == " [表情说明]\n   眉毛朝下，严肃的表情", 3),
                 description.name)
             self.assertEqual(picture.description, "Qel/1.jpg：真面目")
-            # The focused list tells screen readers what the pick wrote.
-            spoken = (pyatspi.ROLE_COMBO_BOX, " [表情说明]\r\n   眉毛朝下，严肃的表情")
+            # The focused list's field tells screen readers what the pick wrote.
+            spoken = (pyatspi.ROLE_TEXT, " [表情说明]\r\n   眉毛朝下，严肃的表情")
             self.assertTrue(changes.wait_for(spoken), changes.seen)
 
             # A double-click shows picture 0, once it is there, and names it.
@@ -103,7 +103,7 @@ class AccessibilityTest(unittest.TestCase):
                 os.path.join(os.path.dirname(program), "Qel", "0.jpg"))
             x, y, _, _ = session.client_geometry(window)
             session.double_click(x + 150, y + 150)
-            spoken = (pyatspi.ROLE_COMBO_BOX, "Qel/0.jpg：总览")
+            spoken = (pyatspi.ROLE_TEXT, "Qel/0.jpg：总览")
             self.assertTrue(changes.wait_for(spoken), changes.seen)
             self.assertEqual(picture.description, "Qel/0.jpg：总览")
             changes.close()
