@@ -4,7 +4,8 @@
 // sends that window menu command to the window, as choosing it would; with
 // "walk-lists LABEL PICTURE LIST..." it presses Down in each list from its
 // first item to its last and prints, after each press, the label's text and
-// the picture area's.
+// the picture area's; with "version FILE NAME..." it prints the version
+// resource of a program file as the system reads it.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -226,6 +227,51 @@ std::string describe(HWND window)
     return out.done();
 }
 
+// The fixed versions, the first translation and each named string of it.
+std::string versionInfo(const wchar_t* path, int count, wchar_t** names)
+{
+    DWORD ignored = 0;
+    std::vector<unsigned char> data(GetFileVersionInfoSizeW(path, &ignored));
+    if (data.empty() || !GetFileVersionInfoW(path, 0, DWORD(data.size()), data.data()))
+        return "null";
+    Json out('{');
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) &&
+        length >= sizeof *fixed) {
+        const auto version = [](DWORD high, DWORD low) {
+            Json parts('[');
+            parts.number(HIWORD(high)).number(LOWORD(high)).number(HIWORD(low)).number(LOWORD(low));
+            return parts.done();
+        };
+        out.key("fileVersion").raw(version(fixed->dwFileVersionMS, fixed->dwFileVersionLS));
+        out.key("productVersion")
+            .raw(version(fixed->dwProductVersionMS, fixed->dwProductVersionLS));
+        out.key("fileType").number(fixed->dwFileType).key("fileOS").number(fixed->dwFileOS);
+    }
+    WORD* translation = nullptr;
+    if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&translation), &length) ||
+        length < 2 * sizeof(WORD))
+        return out.done();
+    out.key("translation").raw(Json('[').number(translation[0]).number(translation[1]).done());
+    Json strings('{');
+    for (int i = 0; i < count; ++i) {
+        wchar_t query[256];
+        std::swprintf(query, 256, L"\\StringFileInfo\\%04x%04x\\%ls", translation[0],
+                      translation[1], names[i]);
+        const std::wstring name = names[i];
+        strings.key(std::string(name.begin(), name.end()).c_str());
+        wchar_t* value = nullptr;
+        if (VerQueryValueW(data.data(), query, reinterpret_cast<void**>(&value), &length))
+            strings.text(std::wstring(value, wcsnlen(value, length)));
+        else
+            strings.raw("null");
+    }
+    out.key("strings").raw(strings.done());
+    return out.done();
+}
+
 BOOL CALLBACK collect(HWND window, LPARAM windows)
 {
     if (IsWindowVisible(window))
@@ -261,6 +307,11 @@ int wmain(int argc, wchar_t** argv)
             lists.raw(texts.done());
         }
         const std::string text = lists.done() + "\n";
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
+    if (argc >= 3 && std::wstring(argv[1]) == L"version") {
+        const std::string text = versionInfo(argv[2], argc - 3, argv + 3) + "\n";
         std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
     }

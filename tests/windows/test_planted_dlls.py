@@ -5,7 +5,9 @@ Wine itself loads some DLLs by name from the program's folder before any of
 the program's code runs, where Windows takes them from System32 as
 dependencies of its KnownDLLs. A bare windowed program (bare_window.exe) in
 a folder with the same plants shows which ones; the programs may load no
-planted DLL beyond those, and never the common controls."""
+planted DLL beyond those, and never the common controls. Since Wine would
+take its own DLL of any system name anyway, the restriction itself is shown
+with a DLL under a name that no system has."""
 
 import os
 import shutil
@@ -57,6 +59,21 @@ class PlantedDllTest(WineTestCase):
                 loaded = self.loaded(folder)
                 self.assertNotIn("comctl32.dll", loaded)
                 self.assertEqual(loaded - by_wine, set())
+
+    def test_restricted_search_skips_the_program_folder(self):
+        """A DLL under a name that neither Windows nor Wine has, beside a
+        program that loads it by that name: found by the usual search, and not
+        once the programs' own restriction of the search is made."""
+        folder = os.path.join(self.session.folder, "dll search")
+        os.makedirs(folder)
+        program = shutil.copy2(os.environ["DLL_SEARCH_PROGRAM"], folder)
+        planted = shutil.copy2(os.environ["PLANTED_DLL"], os.path.join(folder, "viewerplant.dll"))
+        for search, found in (("restricted", False), ("usual", True)):
+            with self.subTest(search=search):
+                result = self.session.run_wine([program, search, "viewerplant.dll"])
+                output = (result.stdout + result.stderr).decode(errors="replace")
+                self.assertEqual(result.returncode, 0 if found else 1, output)
+                self.assertEqual(os.path.exists(planted + ".loaded"), found, "DllMain ran")
 
 
 if __name__ == "__main__":

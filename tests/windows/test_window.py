@@ -7,7 +7,7 @@ import json
 import os
 import unittest
 
-from PIL import Image
+from PIL import Image, ImageChops, ImageStat
 from Xlib import X
 from Xlib.protocol import event
 
@@ -50,8 +50,33 @@ PICKS = {
         (["shift+Tab", "Down"], 3, 1, "吐出舌头，卖萌或者调戏用表情，需要注意舌头穿模"),
     ],
 }
+ASSETS_DIR = os.path.join(os.environ.get("VIEWERS_SOURCE_DIR", ""), "assets")
+VERSION_STRINGS = {
+    "LegalCopyright": "Copyright (C) the {} authors", "ProductName": "{}",
+    "FileVersion": "1.00", "ProductVersion": "1.00", "InternalName": "{}",
+    "OriginalFilename": "{}.exe",
+}
 GOLDEN_TABLE = os.path.join(os.environ.get("VIEWERS_SOURCE_DIR", ""), "tests", "golden",
                             "catalogue.tsv")
+
+
+def window_icon(values):
+    """The first image of an X window's _NET_WM_ICON, whose values are its
+    width, its height, then ARGB pixels."""
+    width, height = values[0], values[1]
+    icon = Image.new("RGB", (width, height))
+    icon.putdata([(p >> 16 & 255, p >> 8 & 255, p & 255) for p in values[2:2 + width * height]])
+    return icon
+
+
+def icon_distance(shown, name):
+    """How far the shown icon is from a program's icon file, as the largest
+    mean channel difference at 8 x 8 pixels: Wine scales the 48-pixel image
+    to its icon size by dropping pixels, which shows only at full size."""
+    with Image.open(os.path.join(ASSETS_DIR, name.lower(), "window-icon.ico")) as icon:
+        expected = icon.convert("RGB").resize((8, 8), Image.BOX)
+    difference = ImageChops.difference(shown.resize((8, 8), Image.BOX), expected)
+    return max(ImageStat.Stat(difference).mean)
 
 
 def tiny_picture():
@@ -92,6 +117,22 @@ class WindowTest(WineTestCase):
                 states = self.session.atom_names(self.session.property(window, "_NET_WM_STATE"))
                 self.assertIn("_NET_WM_STATE_ABOVE", states)
                 self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", states)
+
+                # The icon the running program gives its window, as Wine hands
+                # it to X, and the version the system reads from the file.
+                shown = window_icon(self.session.property(window, "_NET_WM_ICON"))
+                other = next(other for other in PROGRAMS if other != name)
+                distance = icon_distance(shown, name)
+                self.assertLess(distance, 40)
+                self.assertLess(distance, icon_distance(shown, other))
+                path = "Z:" + self.session.last_program.replace("/", "\\")
+                read = self.session.run_wine([os.environ["READ_WINDOW_PROGRAM"], "version", path,
+                                              *VERSION_STRINGS])
+                self.assertEqual(json.loads(read.stdout), {
+                    "fileVersion": [1, 0, 0, 0], "productVersion": [1, 0, 0, 0],
+                    "fileType": 1, "fileOS": 4, "translation": [0x0804, 1200],
+                    "strings": {key: value.format(name) for key, value in VERSION_STRINGS.items()},
+                }, read.stderr)
 
                 # A fixed dialog frame with a window menu and no minimise,
                 # maximise or sizing, kept off the taskbar by a hidden owner.
