@@ -19,7 +19,11 @@ int runViewer(int argc, char* argv[], const Deliverable& deliverable,
     holdDecoderAllocationLimit();
     confinePluginSearchToQt();
     preferPlatformThatKeepsWindowsOnTop();
-    QApplication application(argc, argv);
+    // The programs take nothing from the command line: Qt's own options, such
+    // as -qwindowtitle, -reverse or -platform, would change the window.
+    int toolkitArgc = argc > 0 ? 1 : 0;
+    char* toolkitArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    QApplication application(toolkitArgc, toolkitArgv);
     QApplication::setApplicationName(QString::fromLatin1(
         deliverable.program.name.data(), qsizetype(deliverable.program.name.size())));
     QApplication::setApplicationVersion(QString::fromLatin1(programVersion));

@@ -98,5 +98,17 @@ class StaysOnTopTest(unittest.TestCase):
             self.assertGreater(stacking.index(window.id), stacking.index(cover_window.id))
 
 
+class CommandLineTest(unittest.TestCase):
+    def test_toolkit_options_change_nothing(self):
+        # Were these handed to Qt, the window would show no X window at all
+        # (offscreen), or show it with the other caption.
+        with X11Session() as session:
+            program = session.install_program("Qelview")
+            _, window = session.start([program, "-qwindowtitle", "Hello", "-reverse",
+                                       "-platform", "offscreen"])
+            title = session.property(window, "_NET_WM_NAME", session.atom("UTF8_STRING"))
+            self.assertEqual(title.decode("utf-8"), PROGRAMS["Qelview"])
+
+
 if __name__ == "__main__":
     unittest.main()
