@@ -1,5 +1,6 @@
 #include "run_viewer.h"
 
+#include "glyph_forms.h"
 #include "picture_loading.h"
 #include "platform.h"
 #include "plugin_search.h"
@@ -19,6 +20,7 @@ int runViewer(int argc, char* argv[], const Deliverable& deliverable,
     holdDecoderAllocationLimit();
     confinePluginSearchToQt();
     preferPlatformThatKeepsWindowsOnTop();
+    keepGlyphFormsOfEachFace();
     // The programs take nothing from the command line: Qt's own options, such
     // as -qwindowtitle, -reverse or -platform, would change the window.
     int toolkitArgc = argc > 0 ? 1 : 0;

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QPalette>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -16,6 +18,7 @@ class AppearanceTest : public QObject {
 
 private slots:
     void descriptionReadableUnderDarkTheme();
+    void glyphFormsFollowTheTextNotTheLocale();
 };
 
 namespace {
@@ -63,6 +66,57 @@ void AppearanceTest::descriptionReadableUnderDarkTheme()
         for (int x = 0; x < panel.width(); ++x)
             best = std::max(best, contrast(panel.pixelColor(x, y), background));
     QVERIFY2(best >= 4.5, qPrintable(QString::number(best)));
+}
+
+// The window drawn under a Japanese and a Chinese locale is the window drawn
+// under C, pixel for pixel: captions and description in Chinese forms, the
+// items in Japanese forms.
+void AppearanceTest::glyphFormsFollowTheTextNotTheLocale()
+{
+    // The locales are made from the system's sources, so that none needs to
+    // be installed.
+    QTemporaryDir locales;
+    const QStringList names{QStringLiteral("ja_JP"), QStringLiteral("zh_CN")};
+    for (const QString& name : names) {
+        QProcess localedef;
+        localedef.setProcessChannelMode(QProcess::MergedChannels);
+        localedef.start(QStringLiteral("localedef"),
+                        {QStringLiteral("-i"), name, QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                         locales.filePath(name + QStringLiteral(".UTF-8"))});
+        QVERIFY2(localedef.waitForFinished(60000) && localedef.exitCode() == 0,
+                 localedef.readAll().constData());
+    }
+    QImage reference;
+    for (const QString& locale :
+         {QStringLiteral("C"), QStringLiteral("ja_JP.UTF-8"), QStringLiteral("zh_CN.UTF-8")}) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString& variable : environment.keys())
+            if (variable.startsWith(QLatin1String("LC_")))
+                environment.remove(variable);
+        environment.insert(QStringLiteral("LANG"), locale);
+        environment.insert(QStringLiteral("LOCPATH"), locales.path());
+        const QString picture = locales.filePath(locale + QStringLiteral(".png"));
+        QProcess render;
+        render.setProcessEnvironment(environment);
+        render.start(QStringLiteral(RENDER_WINDOW), {picture});
+        QVERIFY(render.waitForFinished(60000));
+        const QByteArray output = render.readAllStandardOutput();
+        // The child ran under the locale asked for, or the comparison shows nothing.
+        QVERIFY2(render.exitCode() == 0 && output == locale.toLatin1() + '\n',
+                 (output + render.readAllStandardError()).constData());
+        const QImage image(picture);
+        if (reference.isNull()) {
+            reference = image;
+            continue;
+        }
+        QVERIFY(image.size() == reference.size());
+        int differing = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                differing += image.pixel(x, y) != reference.pixel(x, y);
+        QVERIFY2(differing == 0,
+                 qPrintable(QStringLiteral("%1: %2 pixels differ").arg(locale).arg(differing)));
+    }
 }
 
 QTEST_MAIN(AppearanceTest)
