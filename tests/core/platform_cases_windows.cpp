@@ -1,15 +1,10 @@
 #include "check.h"
 
 #include "catalogue_rules.h"
-#include "picture_file.h"
 #include "qelview_catalogue.h"
 #include "regular_file.h"
 #include "scratch_folder.h"
-#include "tiny_jpeg.h"
 #include "velview_catalogue.h"
-
-#include <filesystem>
-#include <fstream>
 
 TEST_CASE(picturePathsJoinWithBackslashes)
 {
@@ -30,22 +25,4 @@ TEST_CASE(deviceNamesAreRefusedWithoutWaiting)
           std::u16string(u"\\\\.\\NUL"), folder + u"\\CON.jpg", folder + u"\\NUL.jpg",
           folder + u"\\AUX.jpg", folder + u"\\COM1.jpg"})
         CHECK(!readRegularFile(path, 1 << 20));
-}
-
-TEST_CASE(picturesLoadFromFoldersOfAnyDepth)
-{
-    // Deeper than MAX_PATH, with the doubled separator a drive root gives.
-    std::filesystem::path folder = scratchFolder();
-    for (int level = 0; level < 4; ++level)
-        folder /= std::u16string(80, char16_t(u'a' + level));
-    std::filesystem::create_directories(u"\\\\?\\" + folder.u16string());
-    const std::u16string path = folder.u16string() + u"\\\\0.jpg";
-    CHECK(path.size() > 330);
-    {
-        std::ofstream file(std::filesystem::path(u"\\\\?\\" + folder.u16string() + u"\\0.jpg"),
-                           std::ios::binary);
-        file.write(reinterpret_cast<const char*>(tinyJpeg.data()), tinyJpeg.size());
-    }
-    const auto picture = readPictureFile(path);
-    CHECK(picture && picture->bytes.size() == tinyJpeg.size());
 }

@@ -6,36 +6,22 @@
 
 TEST_CASE(longPathsTakeTheirNormalisedExtendedForm)
 {
-    // Two folder names of 130 characters make every path below too long for a
-    // plain one (259 characters).
-    const std::u16string a(130, u'a'), b(130, u'深');
-    struct Case {
-        std::u16string path;
-        std::u16string expected;
-    };
-    const Case cases[] = {
-        // Fits: unchanged, the doubled separator after a drive root included,
-        // which Windows reads as one in a plain path.
+    // Two 130-character names make each path too long for a plain one.
+    const std::u16string a(130, u'a'), b(130, u'深'), ab = a + u"\\" + b;
+    const std::u16string cases[][2] = {
+        // Fits, the drive root's doubled separator included: unchanged.
         {u"C:\\\\Qel\\0.jpg", u"C:\\\\Qel\\0.jpg"},
-        {u"\\\\server\\share\\Qel\\0.jpg", u"\\\\server\\share\\Qel\\0.jpg"},
-        {u"C:\\" + a + u"\\" + b, u"\\\\?\\C:\\" + a + u"\\" + b},
-        {u"C:\\" + a + u"\\" + b + u"\\\\Qel\\0.jpg",
-         u"\\\\?\\C:\\" + a + u"\\" + b + u"\\Qel\\0.jpg"},
-        {u"d:/" + a + u"//./" + b + u"/x/../Qel/0.jpg",
-         u"\\\\?\\d:\\" + a + u"\\" + b + u"\\Qel\\0.jpg"},
-        // ".." never climbs above the drive's root, nor above a UNC share.
-        {u"C:\\..\\..\\" + a + u"\\" + b, u"\\\\?\\C:\\" + a + u"\\" + b},
-        {u"\\\\server\\share\\" + a + u"\\" + b + u"\\Qel\\0.jpg",
-         u"\\\\?\\UNC\\server\\share\\" + a + u"\\" + b + u"\\Qel\\0.jpg"},
-        {u"\\\\server\\share\\..\\..\\" + a + u"\\" + b,
-         u"\\\\?\\UNC\\server\\share\\" + a + u"\\" + b},
+        {u"C:\\" + ab + u"\\\\Qel\\0.jpg", u"\\\\?\\C:\\" + ab + u"\\Qel\\0.jpg"},
+        {u"d:/" + a + u"//./" + b + u"/x/../0.jpg", u"\\\\?\\d:\\" + ab + u"\\0.jpg"},
+        // ".." never climbs above a drive's root nor a share.
+        {u"C:\\..\\" + ab, u"\\\\?\\C:\\" + ab},
+        {u"\\\\server\\share\\..\\" + ab, u"\\\\?\\UNC\\server\\share\\" + ab},
         // Already extended, a device, or not absolute: unchanged.
         {u"\\\\?\\C:\\" + a + u"\\\\" + b, u"\\\\?\\C:\\" + a + u"\\\\" + b},
-        {u"\\\\.\\" + a + u"\\" + b, u"\\\\.\\" + a + u"\\" + b},
-        {a + u"\\" + b, a + u"\\" + b},
-        {u"C:" + a + u"\\" + b, u"C:" + a + u"\\" + b},
-        {u"\\" + a + u"\\" + b, u"\\" + a + u"\\" + b},
+        {u"\\\\.\\" + ab, u"\\\\.\\" + ab},
+        {ab, ab},
+        {u"C:" + ab, u"C:" + ab},
     };
-    for (const Case& c : cases)
-        CHECK_EQ(extendedLengthPath(c.path), c.expected);
+    for (const auto& [path, expected] : cases)
+        CHECK_EQ(extendedLengthPath(path), expected);
 }
