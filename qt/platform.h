@@ -4,9 +4,9 @@
 
 class QWidget;
 
-// Before the application object exists: on a Wayland session where X11 is
-// also at hand and the user chose no Qt platform, choose X11, since Wayland
-// gives a client no way to keep its window on top.
+// Before the application object exists: on a Wayland session where the user
+// chose no Qt platform, choose X11 when its server answers, since Wayland
+// gives a client no way to keep its window on top, and Wayland otherwise.
 void preferPlatformThatKeepsWindowsOnTop();
 
 // Asks the window system to keep the window above every window that is not

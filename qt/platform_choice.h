@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 // The environment variables that decide which Qt platform a program runs on,
 // each empty when unset.
@@ -11,7 +13,9 @@ struct PlatformEnvironment {
     std::string x11Display;     // DISPLAY
 };
 
-// True on a Wayland session where X11 (XWayland) is also at hand and the user
-// chose no Qt platform: Wayland gives a client no way to keep its window on
-// top, X11 does.
-bool shouldRunThroughX11(const PlatformEnvironment& environment);
+// The Qt platform to ask for on a Wayland session where the user chose none:
+// "xcb" when the X server DISPLAY names answers (x11Reachable, asked only
+// then), since Wayland gives a client no way to keep its window on top, else
+// "wayland". Empty, leaving the choice to Qt, elsewhere.
+std::string_view chooseQtPlatform(const PlatformEnvironment& environment,
+                                  const std::function<bool()>& x11Reachable);

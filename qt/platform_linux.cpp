@@ -1,5 +1,6 @@
 #include "platform.h"
 #include "platform_choice.h"
+#include "x11_server.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -15,10 +16,12 @@
 
 void preferPlatformThatKeepsWindowsOnTop()
 {
-    if (shouldRunThroughX11(
-            {qgetenv("XDG_SESSION_TYPE").toStdString(), qgetenv("WAYLAND_DISPLAY").toStdString(),
-             qgetenv("QT_QPA_PLATFORM").toStdString(), qgetenv("DISPLAY").toStdString()}))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    const std::string_view platform = chooseQtPlatform(
+        {qgetenv("XDG_SESSION_TYPE").toStdString(), qgetenv("WAYLAND_DISPLAY").toStdString(),
+         qgetenv("QT_QPA_PLATFORM").toStdString(), qgetenv("DISPLAY").toStdString()},
+        [] { return x11ServerAnswers(qgetenv("DISPLAY")); });
+    if (!platform.empty())
+        qputenv("QT_QPA_PLATFORM", QByteArray(platform.data(), qsizetype(platform.size())));
 }
 
 void requestStaysOnTop(QWidget& window)

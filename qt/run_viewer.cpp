@@ -1,5 +1,6 @@
 #include "run_viewer.h"
 
+#include "glyph_forms.h"
 #include "picture_loading.h"
 #include "platform.h"
 #include "plugin_search.h"
@@ -19,7 +20,12 @@ int runViewer(int argc, char* argv[], const ViewerProgram& program,
     holdDecoderAllocationLimit();
     confinePluginSearchToQt();
     preferPlatformThatKeepsWindowsOnTop();
-    QApplication application(argc, argv);
+    keepGlyphFormsOfEachFace();
+    // The programs take nothing from the command line: Qt's own options, such
+    // as -qwindowtitle, -reverse or -platform, would change the window.
+    int toolkitArgc = argc > 0 ? 1 : 0;
+    char* toolkitArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    QApplication application(toolkitArgc, toolkitArgv);
     QApplication::setApplicationName(
         QString::fromLatin1(program.program.name.data(), qsizetype(program.program.name.size())));
     QApplication::setApplicationVersion(QString::fromLatin1(programVersion));

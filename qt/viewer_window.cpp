@@ -73,6 +73,10 @@ void ViewerWindow::createControls()
     QPalette pink = m_description->palette();
     pink.setColor(QPalette::Window, QColor(DescriptionBackground.red, DescriptionBackground.green,
                                            DescriptionBackground.blue));
+    // The background is fixed, so the text must not follow a dark theme.
+    pink.setColor(
+        QPalette::WindowText,
+        QColor(DescriptionForeground.red, DescriptionForeground.green, DescriptionForeground.blue));
     m_description->setPalette(pink);
 
     for (std::size_t position = 0; position < m_lists.size(); ++position) {

@@ -33,8 +33,8 @@ constexpr ExpressionCatalogue testCatalogue{
     2,
 };
 const Program testProgram{u"Layout", testCatalogue, "Layout"};
-const ViewerProgram testDeliverable{testProgram, ":/qelview/built-in-picture.jpg",
-                                    ":/qelview/window-icon.ico"};
+const ViewerProgram testViewerProgram{testProgram, ":/qelview/built-in-picture.jpg",
+                                      ":/qelview/window-icon.ico"};
 
 QString familyDrawing(const QString& text, const QFont& font)
 {
@@ -88,7 +88,7 @@ private:
 void LayoutTest::init()
 {
     QVERIFY(QDir(m_directory.path()).mkpath(QStringLiteral("pictures")));
-    m_window = std::make_unique<ViewerWindow>(testDeliverable, m_directory.path());
+    m_window = std::make_unique<ViewerWindow>(testViewerProgram, m_directory.path());
     m_window->load();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

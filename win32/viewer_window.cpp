@@ -4,6 +4,7 @@
 #include "dpi.h"
 #include "form_appearance.h"
 #include "form_layout.h"
+#include "high_contrast.h"
 #include "picture_file.h"
 #include "program.h"
 #include "program_directory.h"
@@ -237,7 +238,12 @@ void ViewerWindow::command(int identifier, WORD code, HWND control)
 LRESULT ViewerWindow::labelColours(HDC context, HWND label)
 {
     SetTextColor(context, GetSysColor(COLOR_BTNTEXT));
-    if (label == m_controls.description()) {
+    // The pink panel keeps its own dark text, since the system's button text
+    // may be light; under High Contrast it takes the system's colours, as the
+    // user asked.
+    if (label == m_controls.description() && !highContrastOn()) {
+        const RgbColour ink = DescriptionForeground;
+        SetTextColor(context, RGB(ink.red, ink.green, ink.blue));
         const RgbColour pink = DescriptionBackground;
         SetBkColor(context, RGB(pink.red, pink.green, pink.blue));
         return LRESULT(m_descriptionBrush.get());
@@ -257,6 +263,10 @@ LRESULT ViewerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CTLCOLORSTATIC:
         return labelColours(HDC(wParam), HWND(lParam));
+    case WM_SYSCOLORCHANGE:
+        // High Contrast turned on or off, or other system colours.
+        RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return 0;
     case WM_DPICHANGED:
         resolutionChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -24,8 +24,11 @@ inline constexpr std::u16string_view LabelFace = u"微软雅黑";
 inline constexpr LabelFont CaptionFont{LabelFace, 105, 400};
 inline constexpr LabelFont DescriptionFont{LabelFace, 90, 400};
 
-// The description panel's light pink.
+// The description panel's light pink, and its text's black, the window text
+// of a default desktop. The text keeps its colour under a dark theme, where
+// the theme's light text would be unreadable on the pink.
 inline constexpr RgbColour DescriptionBackground{255, 192, 192};
+inline constexpr RgbColour DescriptionForeground{0, 0, 0};
 
 // What screen readers hear for the picture area.
 inline constexpr std::u16string_view PictureAreaName = u"表情图片";

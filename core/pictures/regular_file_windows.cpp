@@ -1,6 +1,7 @@
 #include "regular_file.h"
 
 #include "bounded_read.h"
+#include "extended_length_path.h"
 
 #define WIN32_LEAN_AND_MEAN
 #ifndef NOMINMAX
@@ -32,9 +33,11 @@ private:
 std::optional<std::vector<std::uint8_t>> readRegularFile(std::u16string_view path,
                                                          std::int64_t maxBytes)
 {
-    // The path is used exactly as given: the string is only terminated, and
-    // wchar_t holds UTF-16 on Windows.
-    const std::wstring name(path.begin(), path.end());
+    // The path is used as given, in its \\?\ form once it is too long for a
+    // plain one: a picture may sit in a folder of any depth. wchar_t holds
+    // UTF-16 on Windows.
+    const std::u16string opened = extendedLengthPath(path);
+    const std::wstring name(opened.begin(), opened.end());
     if (name.find(L'\0') != std::wstring::npos)
         return std::nullopt;
     // A directory cannot be opened this way, and the opened handle is asked

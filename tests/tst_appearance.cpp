@@ -1,0 +1,84 @@
+#include "caption_label.h"
+#include "viewer_fixture.h"
+#include "viewer_program.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+// The window under the user's own desktop settings: themes and locales.
+class AppearanceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void descriptionReadableUnderDarkTheme();
+    void glyphFormsFollowTheTextNotTheLocale();
+};
+
+// Relative luminance as the WCAG 2 define it.
+static double luminance(QColor colour)
+{
+    double sum = 0;
+    for (auto [channel, weight] :
+         {std::pair{colour.redF(), 0.2126}, {colour.greenF(), 0.7152}, {colour.blueF(), 0.0722}})
+        sum += weight *
+               (channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4));
+    return sum;
+}
+
+void AppearanceTest::descriptionReadableUnderDarkTheme()
+{
+    // What a dark desktop theme hands the application: light text on dark.
+    const QColor light(0xee, 0xee, 0xee), dark(0x35, 0x35, 0x35);
+    QApplication::setPalette(QPalette(light, dark, dark, dark, dark, light, light, dark, dark));
+    ViewerFixture fixture(qelviewViewerProgram());
+    fixture.window().show();
+    fixture.pick(3, 0);
+    const QImage panel = fixture.description()->grab().toImage();
+    QCOMPARE(panel.pixelColor(1, 1), QColor(255, 192, 192));
+    // The contrast ratio of the text's darkest pixel to the pink.
+    double darkest = 1;
+    for (int y = 0; y < panel.height(); ++y)
+        for (int x = 0; x < panel.width(); ++x)
+            darkest = std::min(darkest, luminance(panel.pixelColor(x, y)));
+    const double ratio = (luminance(QColor(255, 192, 192)) + 0.05) / (darkest + 0.05);
+    QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
+}
+
+// The window drawn under a Japanese and a Chinese locale is the window drawn
+// under C, pixel for pixel: captions and description in Chinese forms, the
+// items in Japanese forms. The locales are made from the system's sources.
+void AppearanceTest::glyphFormsFollowTheTextNotTheLocale()
+{
+    QTemporaryDir folder;
+    QImage reference;
+    for (const QString locale : {"C", "ja_JP.UTF-8", "zh_CN.UTF-8"}) {
+        if (locale != QLatin1String("C"))
+            QCOMPARE(QProcess::execute("localedef", {"-i", locale.section('.', 0, 0), "-f", "UTF-8",
+                                                     folder.filePath(locale)}),
+                     0);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("LC_ALL");
+        environment.insert("LANG", locale);
+        environment.insert("LOCPATH", folder.path());
+        QProcess render;
+        render.setProcessEnvironment(environment);
+        render.start(RENDER_WINDOW, {folder.filePath(locale + ".png")});
+        QVERIFY(render.waitForFinished(60000));
+        // The child ran under the locale asked for, or the comparison shows nothing.
+        const QByteArray output = render.readAllStandardOutput();
+        QVERIFY2(render.exitCode() == 0 && output == locale.toLatin1() + '\n',
+                 (output + render.readAllStandardError()).constData());
+        const QImage image(folder.filePath(locale + ".png"));
+        if (reference.isNull())
+            reference = image;
+        QVERIFY2(image == reference, qPrintable(locale));
+    }
+}
+
+QTEST_MAIN(AppearanceTest)
+#include "tst_appearance.moc"
