@@ -132,6 +132,10 @@ void ViewerWindow::applyLayout()
         widget->raise();
     }
 
+    const QFont listFont = fittingListFont(m_lists);
+    for (QComboBox* list : m_lists)
+        list->setFont(listFont);
+
     std::array<QComboBox*, 4> byTabIndex = m_lists;
     std::ranges::sort(byTabIndex, {}, [](const QComboBox* list) {
         return controlLayout(list->objectName().toStdString()).tabIndex;

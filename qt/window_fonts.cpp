@@ -1,10 +1,20 @@
 #include "window_fonts.h"
 
+#include "list_font_fit.h"
 #include "qt_text.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QRect>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+#include <algorithm>
 
 // Each font names a CJK face first: fontconfig's own fallback for kana picks
 // a Chinese face where both kinds are installed, and Qt shares one cached
@@ -49,4 +59,46 @@ QFont japaneseListFont()
          QStringLiteral("Yu Gothic UI"), QStringLiteral("Meiryo UI"), font.family()});
     font.setFamilies(families);
     return font;
+}
+
+QFont fittingListFont(std::span<QComboBox* const> lists)
+{
+    // The lists share one size, so every list has the same font whatever
+    // its items.
+    const QComboBox& first = *lists.front();
+    QStyleOptionComboBox option;
+    option.initFrom(&first);
+    option.editable = true;
+    option.rect = QRect(QPoint(), first.size());
+    option.subControls = QStyle::SC_All;
+    // A field's text keeps a margin of 2 px at each side and 1 px above and
+    // below, and the caret needs a pixel past the last character.
+    const QRect field = first.style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                      QStyle::SC_ComboBoxEditField, &first);
+    const TextExtent room{field.height() - 2, field.width() - 5};
+
+    QStringList texts;
+    for (const QComboBox* list : lists) {
+        texts.append(list->currentText());
+        for (int index = 0; index < list->count(); ++index)
+            texts.append(list->itemText(index));
+    }
+    QFont font = first.font();
+    const int size = fittingFontSize(
+        QFontInfo(font).pixelSize(), SmallestListFontPixels, room, [&font, &texts](int pixels) {
+            font.setPixelSize(pixels);
+            const QFontMetrics metrics(font);
+            // The field centres its line, and CJK faces leave much room above
+            // and below their glyphs: what must fit is the glyphs themselves.
+            QRect glyphs;
+            int widest = 0;
+            for (const QString& text : texts) {
+                glyphs |= metrics.tightBoundingRect(text);
+                widest = std::max(widest, metrics.horizontalAdvance(text));
+            }
+            return TextExtent{glyphs.height(), widest};
+        });
+    font.setPixelSize(size);
+    // A font that was not made smaller stays as it was, sized in points.
+    return size == QFontInfo(first.font()).pixelSize() ? first.font() : font;
 }

@@ -4,6 +4,10 @@
 
 #include <QFont>
 
+#include <span>
+
+class QComboBox;
+
 // A label's font: the face the window was designed with at its size and
 // weight, else a face with Simplified Chinese forms that covers GB2312.
 QFont chineseLabelFont(const LabelFont& design);
@@ -11,3 +15,8 @@ QFont chineseLabelFont(const LabelFont& design);
 // The interface font at its usual size, with a face of Japanese forms first,
 // since the lists show the model's Japanese morph names.
 QFont japaneseListFont();
+
+// The lists' font, made smaller where needed so that every item and every
+// text their fields show fits a field at the lists' size: a larger desktop
+// font never clips or scrolls a name. The lists are all of one size.
+QFont fittingListFont(std::span<QComboBox* const> lists);

@@ -3,7 +3,10 @@
 #include "viewer_program.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QProcess>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,6 +20,7 @@ class AppearanceTest : public QObject {
 private slots:
     void descriptionReadableUnderDarkTheme();
     void glyphFormsFollowTheTextNotTheLocale();
+    void listsFitUnderALargerDesktopFont();
 };
 
 // Relative luminance as the WCAG 2 define it.
@@ -78,6 +82,44 @@ void AppearanceTest::glyphFormsFollowTheTextNotTheLocale()
             reference = image;
         QVERIFY2(image == reference, qPrintable(locale));
     }
+}
+
+// A desktop font of 13 pt: each list keeps its place, and its field shows
+// every item whole, neither cut off above or below nor scrolled sideways.
+void AppearanceTest::listsFitUnderALargerDesktopFont()
+{
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    const QFont desktop = QApplication::font();
+    QFont large = desktop;
+    large.setPointSize(13);
+    QApplication::setFont(large);
+    ViewerFixture fixture(qelviewViewerProgram());
+    fixture.window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fixture.window()));
+    // No caret, which spans the whole field.
+    fixture.list(1)->lineEdit()->clearFocus();
+    QRegion covered;
+    for (int ordinal = 1; ordinal <= 4; ++ordinal) {
+        QComboBox* list = fixture.list(ordinal);
+        QCOMPARE(list->height(), 20);
+        QVERIFY(fixture.window().rect().contains(list->geometry()));
+        QVERIFY(!covered.intersects(list->geometry()));
+        covered += list->geometry();
+        QLineEdit* field = list->lineEdit();
+        // Qt's line edit keeps 2 px of margin at each side of its text.
+        const int width = field->contentsRect().width() - 4;
+        for (int index = 0; index < list->count(); ++index) {
+            const QString text = list->itemText(index);
+            QVERIFY2(field->fontMetrics().horizontalAdvance(text) < width, qPrintable(text));
+            field->setText(text);
+            // Text cut off at the top or the bottom leaves ink on that edge.
+            const QImage shown = field->grab().toImage();
+            for (const int y : {0, shown.height() - 1})
+                for (int x = 0; x < shown.width(); ++x)
+                    QVERIFY2(qGray(shown.pixel(x, y)) > 160, qPrintable(text));
+        }
+    }
+    QApplication::setFont(desktop);
 }
 
 QTEST_MAIN(AppearanceTest)

@@ -3,11 +3,14 @@
 #include "catalogue_rules.h"
 #include "form_appearance.h"
 #include "form_layout.h"
+#include "list_font_fit.h"
 #include "text.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 // Creation order is z-order, first on top, and the dialog keys walk it for
 // the tab order. Screen readers name a combo box after the static control
@@ -83,6 +86,70 @@ void place(HWND control, const PixelRect& rect)
     SetWindowPos(control, nullptr, rect.x, rect.y, rect.width, rect.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+int closedHeight(HWND list)
+{
+    RECT closed;
+    GetWindowRect(list, &closed);
+    return int(closed.bottom - closed.top);
+}
+
+// A closed drop-down list is as high as its field and the border around it;
+// the field takes the height asked for, however large the font. The border
+// is found by trying: systems add different margins to the field.
+void keepClosedHeight(HWND list, int height)
+{
+    auto field = int(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+    for (int attempt = 0; attempt < 3 && field > 0 && closedHeight(list) != height; ++attempt) {
+        field -= closedHeight(list) - height;
+        if (field > 0)
+            SendMessageW(list, CB_SETITEMHEIGHT, WPARAM(-1), field);
+    }
+}
+
+HWND fieldOf(HWND list)
+{
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    return GetComboBoxInfo(list, &parts) ? parts.hwndItem : nullptr;
+}
+
+// The width and height the text of a list's field has, within its margins.
+TextExtent textRoom(HWND list)
+{
+    const HWND field = fieldOf(list);
+    RECT area{};
+    if (!field || !GetClientRect(field, &area))
+        return {0, 0};
+    const auto margins = DWORD(SendMessageW(field, EM_GETMARGINS, 0, 0));
+    // The caret needs a pixel past the last character.
+    return {int(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0)),
+            int(area.right - area.left) - LOWORD(margins) - HIWORD(margins) - 1};
+}
+
+std::wstring textOf(HWND list, LRESULT item)
+{
+    std::wstring text(
+        std::size_t(std::max<LRESULT>(0, SendMessageW(list, CB_GETLBTEXTLEN, WPARAM(item), 0))),
+        L'\0');
+    if (!text.empty())
+        SendMessageW(list, CB_GETLBTEXT, WPARAM(item), LPARAM(text.data()));
+    return text;
+}
+
+// Every text the lists show: their items and what their fields hold now.
+std::vector<std::wstring> listTexts(const FormControls& controls)
+{
+    std::vector<std::wstring> texts;
+    for (const HWND list : controls.lists) {
+        std::wstring field(std::size_t(GetWindowTextLengthW(list)), L'\0');
+        GetWindowTextW(list, field.data(), int(field.size() + 1));
+        texts.push_back(std::move(field));
+        for (LRESULT item = 0, count = SendMessageW(list, CB_GETCOUNT, 0, 0); item < count; ++item)
+            texts.push_back(textOf(list, item));
+    }
+    return texts;
+}
 } // namespace
 
 bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, FormControls& controls)
@@ -121,9 +188,51 @@ void layOutFormControls(const FormControls& controls, UINT dpi, const WindowFont
         PixelRect withList = list;
         withList.height += visibleListItems * MulDiv(list.height, 4, 5);
         place(controls.lists[k], withList);
+        keepClosedHeight(controls.lists[k], list.height);
     }
     SendMessageW(controls.description(), WM_SETFONT, WPARAM(fonts.description.get()), FALSE);
     place(controls.description(), pixelRect(controlLayout("Label5"), resolution));
     place(controls.picture.window(), pixelRect(controlLayout("Image1"), resolution));
     InvalidateRect(GetParent(controls.description()), nullptr, TRUE);
+}
+
+GdiObject<HFONT> smallerListFont(const FormControls& controls)
+{
+    const auto font = HFONT(SendMessageW(controls.lists[0], WM_GETFONT, 0, 0));
+    LOGFONTW description{};
+    if (!font || !GetObjectW(font, sizeof description, &description))
+        return {};
+    const TextExtent room = textRoom(controls.lists[0]);
+    const std::vector<std::wstring> texts = listTexts(controls);
+    const HDC context = CreateCompatibleDC(nullptr);
+    if (!context)
+        return {};
+    TEXTMETRICW metrics{};
+    const HGDIOBJ original = SelectObject(context, font);
+    GetTextMetricsW(context, &metrics);
+    const int desktopSize = int(metrics.tmHeight);
+    const int size = fittingFontSize(desktopSize, SmallestListFontPixels, room, [&](int pixels) {
+        LOGFONTW smaller = description;
+        // A positive height asks for the whole line, as measured here.
+        smaller.lfHeight = pixels;
+        const GdiObject<HFONT> candidate(CreateFontIndirectW(&smaller));
+        SelectObject(context, candidate.get());
+        TextExtent extent{0, 0};
+        TEXTMETRICW lineMetrics{};
+        GetTextMetricsW(context, &lineMetrics);
+        extent.height = int(lineMetrics.tmHeight);
+        for (const std::wstring& text : texts) {
+            SIZE drawn{};
+            GetTextExtentPoint32W(context, text.c_str(), int(text.size()), &drawn);
+            extent.width = std::max(extent.width, int(drawn.cx));
+        }
+        SelectObject(context, original);
+        return extent;
+    });
+    SelectObject(context, original);
+    DeleteDC(context);
+    if (size >= desktopSize)
+        return {};
+    description.lfHeight = size;
+    return GdiObject<HFONT>(CreateFontIndirectW(&description));
 }

@@ -28,5 +28,10 @@ inline constexpr int PictureIdentifier = 120;
 // the order that gives the tab order and the screen readers' names.
 bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, FormControls& controls);
 
-// Places the controls at this resolution and gives them these fonts.
+// Places the controls at this resolution and gives them these fonts; each
+// list keeps its closed height from the layout whatever its font.
 void layOutFormControls(const FormControls& controls, UINT dpi, const WindowFonts& fonts);
+
+// A smaller font for the lists, laid out as they are, where their font does
+// not fit every text whole into their fields; nothing where it does.
+GdiObject<HFONT> smallerListFont(const FormControls& controls);

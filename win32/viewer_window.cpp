@@ -141,6 +141,12 @@ void ViewerWindow::applyResolution(UINT dpi)
     m_dpi = dpi;
     WindowFonts fonts = windowFonts(dpi);
     layOutFormControls(m_controls, dpi, fonts);
+    // A large desktop font gives way where the lists' texts would not fit;
+    // the lists let go of it before it goes.
+    if (GdiObject<HFONT> smaller = smallerListFont(m_controls)) {
+        const GdiObject<HFONT> desktop = std::exchange(fonts.lists, std::move(smaller));
+        layOutFormControls(m_controls, dpi, fonts);
+    }
     // The controls have let go of the old fonts; they can go now.
     m_fonts = std::move(fonts);
     const SIZE frame = frameSize(dpi);

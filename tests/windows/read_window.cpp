@@ -5,7 +5,8 @@
 // "walk-lists LABEL PICTURE LIST..." it presses Down in each list from its
 // first item to its last and prints, after each press, the label's text and
 // the picture area's; with "version FILE NAME..." it prints the version
-// resource of a program file as the system reads it.
+// resource of a program file as the system reads it; with "message-font
+// HEIGHT" it sets the system's message font for programs started after.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -195,6 +196,10 @@ std::string controls(HWND parent)
         if (_wcsicmp(kind.c_str(), L"ComboBox") == 0) {
             control.key("items").raw(comboItems(child));
             control.key("selection").number(send(child, CB_GETCURSEL));
+            // The height of a line of its items, which follows its font, and
+            // that of its field.
+            control.key("lineHeight").number(send(child, CB_GETITEMHEIGHT, 0));
+            control.key("fieldHeight").number(send(child, CB_GETITEMHEIGHT, WPARAM(-1)));
         }
         list.raw(control.done());
     }
@@ -285,6 +290,19 @@ int wmain(int argc, wchar_t** argv)
     if (argc == 4 && std::wstring(argv[1]) == L"syscommand") {
         const HWND window = reinterpret_cast<HWND>(std::wcstoull(argv[2], nullptr, 0));
         return send(window, WM_SYSCOMMAND, std::wcstoul(argv[3], nullptr, 0)) == -1 ? 1 : 0;
+    }
+    if (argc == 3 && std::wstring(argv[1]) == L"message-font") {
+        // Sets the message font's height for programs started after, as the
+        // "Text size" setting does, and prints the height it had.
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        std::printf("%ld\n", metrics.lfMessageFont.lfHeight);
+        metrics.lfMessageFont.lfHeight = std::wcstol(argv[2], nullptr, 0);
+        return SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics,
+                                     SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)
+                   ? 0
+                   : 1;
     }
     if (argc >= 5 && std::wstring(argv[1]) == L"walk-lists") {
         const HWND label = reinterpret_cast<HWND>(std::wcstoull(argv[2], nullptr, 0));

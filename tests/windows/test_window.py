@@ -275,5 +275,20 @@ class WindowTest(WineTestCase):
                                                 for row in rows])
 
 
+    def test_lists_fit_a_larger_text_size(self):
+        """At 175 % text size each closed list keeps its place and height, and
+        a line of its text fits its field."""
+        result = self.session.run_wine([os.environ["READ_WINDOW_PROGRAM"], "message-font", "-21"])
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.addCleanup(self.session.run_wine, [os.environ["READ_WINDOW_PROGRAM"], "message-font",
+                                                result.stdout.decode().strip()])
+        self.start("Qelview")
+        lists = controls_of(self.program_window(), "ComboBox")
+        self.assertEqual([combo["rect"] for combo in lists],
+                         [place + [20] for place in LIST_PLACES])
+        for combo in lists:
+            self.assertLessEqual(combo["lineHeight"], combo["fieldHeight"], combo["text"])
+
+
 if __name__ == "__main__":
     unittest.main()
