@@ -4,14 +4,9 @@
 #include "platform.h"
 #include "plugin_search.h"
 #include "viewer_window.h"
+#include "viewers_version.h"
 
 #include <QApplication>
-
-namespace {
-// Both programs carry the same version; it matches their Windows version
-// resources.
-constexpr auto programVersion = "1.00";
-} // namespace
 
 int runViewer(int argc, char* argv[], const Deliverable& deliverable,
               const std::function<void(QWidget&)>& whenShown)
@@ -22,7 +17,8 @@ int runViewer(int argc, char* argv[], const Deliverable& deliverable,
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(
         deliverable.program.name.data(), qsizetype(deliverable.program.name.size())));
-    QApplication::setApplicationVersion(QString::fromLatin1(programVersion));
+    // Both programs carry the version of their Windows version resources.
+    QApplication::setApplicationVersion(QStringLiteral(VIEWERS_VERSION_TEXT));
     ViewerWindow window(deliverable, programDirectory());
     window.load();
     window.present();

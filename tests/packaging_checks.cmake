@@ -17,9 +17,11 @@ if(NOT DESKTOP_FILE_VALIDATE OR NOT APPSTREAMCLI)
 endif()
 
 foreach(program IN ITEMS Qelview Velview)
-    set(id ${PROJECT_SOURCE_DIR}/packaging/net.morphviewers.${program})
-    add_test(NAME desktop_entry_${program} COMMAND ${DESKTOP_FILE_VALIDATE} ${id}.desktop)
+    set(id net.morphviewers.${program})
+    add_test(NAME desktop_entry_${program}
+        COMMAND ${DESKTOP_FILE_VALIDATE} ${PROJECT_SOURCE_DIR}/packaging/${id}.desktop)
     # Without network access, so that no link in the metadata is fetched.
     add_test(NAME metainfo_${program}
-        COMMAND ${APPSTREAMCLI} validate --no-net --explain ${id}.metainfo.xml)
+        COMMAND ${APPSTREAMCLI} validate --no-net --explain
+                ${PROJECT_BINARY_DIR}/packaging/${id}.metainfo.xml)
 endforeach()
