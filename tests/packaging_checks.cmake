@@ -8,7 +8,8 @@ add_test(NAME packages
     COMMAND ${CMAKE_COMMAND} -D BUILD_DIR=${PROJECT_BINARY_DIR} -D GENERATOR=${package_generator}
             -D SCRATCH=${PROJECT_BINARY_DIR}/packages-check
             -P ${CMAKE_CURRENT_LIST_DIR}/package_contents.cmake)
-set_tests_properties(packages PROPERTIES TIMEOUT 300)
+# It leaves the packages it made for the test that starts them.
+set_tests_properties(packages PROPERTIES TIMEOUT 300 FIXTURES_SETUP debian_packages)
 if(WIN32)
     return()
 endif()
