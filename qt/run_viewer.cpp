@@ -5,14 +5,9 @@
 #include "platform.h"
 #include "plugin_search.h"
 #include "viewer_window.h"
+#include "viewers_version.h"
 
 #include <QApplication>
-
-namespace {
-// Both programs carry the same version; it matches their Windows version
-// resources.
-constexpr auto programVersion = "1.00";
-} // namespace
 
 int runViewer(int argc, char* argv[], const ViewerProgram& program,
               const std::function<void(QWidget&)>& whenShown)
@@ -28,7 +23,8 @@ int runViewer(int argc, char* argv[], const ViewerProgram& program,
     QApplication application(toolkitArgc, toolkitArgv);
     QApplication::setApplicationName(
         QString::fromLatin1(program.program.name.data(), qsizetype(program.program.name.size())));
-    QApplication::setApplicationVersion(QString::fromLatin1(programVersion));
+    // Both programs carry the version of their Windows version resources.
+    QApplication::setApplicationVersion(QStringLiteral(VIEWERS_VERSION_TEXT));
     ViewerWindow window(program, programDirectory());
     window.load();
     window.present();

@@ -118,11 +118,12 @@ void InstallTreeTest::layout()
     QCOMPARE(QDir(executable.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{program});
 
-    // The desktop entry starts the program by its link and names its icon.
+    // The desktop entry starts the program by its link's full path, which
+    // holds with the prefix's bin folder not on the PATH, and names its icon.
     QFile desktop(installed(QStringLiteral("share/applications/%1.desktop").arg(id)));
     QVERIFY(desktop.open(QIODevice::ReadOnly | QIODevice::Text));
     const QStringList lines = QString::fromUtf8(desktop.readAll()).split(u'\n');
-    QVERIFY(lines.contains(QStringLiteral("Exec=") + name));
+    QVERIFY(lines.contains(QStringLiteral("Exec=%1/bin/%2").arg(m_prefix.path(), name)));
     QVERIFY(lines.contains(QStringLiteral("Icon=") + id));
     QVERIFY(
         QFileInfo(installed(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(id))).isFile());

@@ -29,7 +29,7 @@ endforeach()
 foreach(name IN ITEMS qelview velview)
     set(folder ${PROJECT_SOURCE_DIR}/assets/${name})
     add_test(NAME windres_${name}
-        COMMAND ${MINGW_WINDRES} -I ${folder} -O res
+        COMMAND ${MINGW_WINDRES} -I ${folder} -I ${VIEWERS_VERSION_INCLUDE_DIR} -O res
                 -i ${folder}/${name}.rc -o ${CMAKE_CURRENT_BINARY_DIR}/${name}.res)
     set_tests_properties(windres_${name} PROPERTIES FIXTURES_SETUP windows_resources)
 endforeach()
