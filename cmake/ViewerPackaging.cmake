@@ -30,11 +30,12 @@ else()
     set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${VIEWERS_MAINTAINER})
     set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
     # The libraries the programs link, computed by dpkg-shlibdeps; Qt's
-    # platform plugins, which Qt loads at run time, named here; and faces
-    # for the Japanese and Chinese texts.
+    # platform plugins, which Qt loads at run time, named here; faces for the
+    # Japanese and Chinese texts; and Qt's Wayland platform, for a Wayland
+    # desktop with no X server.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei, qt6-wayland")
     foreach(name IN ITEMS qelview velview)
         string(TOUPPER ${name} upper)
         set(CPACK_DEBIAN_${upper}_PACKAGE_NAME ${name})
