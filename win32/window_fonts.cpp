@@ -4,6 +4,7 @@
 #include "form_appearance.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -30,7 +31,14 @@ GdiObject<HFONT> labelFont(const LabelFont& font, UINT dpi)
 
 WindowFonts windowFonts(UINT dpi)
 {
-    const LOGFONTW lists = messageFont(dpi);
+    // The lists hold the model's Japanese names: they take the message
+    // font's size in a Japanese face, since a Chinese system's message font
+    // would draw them in Chinese forms. Where that face is missing, the
+    // character set steers the font mapper to another Japanese face.
+    LOGFONTW lists = messageFont(dpi);
+    constexpr wchar_t japaneseFace[] = L"Yu Gothic UI";
+    std::copy_n(japaneseFace, std::size(japaneseFace), lists.lfFaceName);
+    lists.lfCharSet = SHIFTJIS_CHARSET;
     return {labelFont(CaptionFont, dpi), labelFont(DescriptionFont, dpi),
             GdiObject<HFONT>(CreateFontIndirectW(&lists))};
 }

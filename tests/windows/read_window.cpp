@@ -6,7 +6,7 @@
 // first item to its last and prints, after each press, the label's text and
 // the picture area's; with "version FILE NAME..." it prints the version
 // resource of a program file as the system reads it; with "message-font
-// HEIGHT" it sets the system's message font for programs started after.
+// HEIGHT [FACE]" it sets the system's message font for programs started after.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -291,14 +291,19 @@ int wmain(int argc, wchar_t** argv)
         const HWND window = reinterpret_cast<HWND>(std::wcstoull(argv[2], nullptr, 0));
         return send(window, WM_SYSCOMMAND, std::wcstoul(argv[3], nullptr, 0)) == -1 ? 1 : 0;
     }
-    if (argc == 3 && std::wstring(argv[1]) == L"message-font") {
-        // Sets the message font's height for programs started after, as the
-        // "Text size" setting does, and prints the height it had.
+    if ((argc == 3 || argc == 4) && std::wstring(argv[1]) == L"message-font") {
+        // Sets the message font's height, and its face where one is given,
+        // for programs started after, as the desktop's settings do; prints
+        // the height and face it had.
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        std::printf("%ld\n", metrics.lfMessageFont.lfHeight);
+        const std::wstring face = metrics.lfMessageFont.lfFaceName;
+        std::printf("%ld\n%s\n", metrics.lfMessageFont.lfHeight,
+                    std::string(face.begin(), face.end()).c_str());
         metrics.lfMessageFont.lfHeight = std::wcstol(argv[2], nullptr, 0);
+        if (argc == 4)
+            wcsncpy(metrics.lfMessageFont.lfFaceName, argv[3], LF_FACESIZE - 1);
         return SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics,
                                      SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)
                    ? 0

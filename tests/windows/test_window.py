@@ -275,13 +275,41 @@ class WindowTest(WineTestCase):
                                                 for row in rows])
 
 
+    def set_message_font(self, *height_and_face):
+        """Sets the system's message font until the test ends."""
+        result = self.session.run_wine([os.environ["READ_WINDOW_PROGRAM"], "message-font",
+                                        *height_and_face])
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.addCleanup(self.session.run_wine, [os.environ["READ_WINDOW_PROGRAM"], "message-font",
+                                                *result.stdout.decode().splitlines()])
+
+    def test_lists_keep_japanese_forms_under_a_chinese_message_font(self):
+        """A Chinese system's message font, whose face has Chinese forms (the
+        prefix maps it to Noto Sans CJK SC, Tahoma to the JP face), leaves the
+        lists drawn as under a Japanese one."""
+        def lists_drawn():
+            # Combo2 to Combo4, whose fields hold no caret; 睛 of 眼睛 and 巴 of
+            # 嘴巴 differ between the two forms.
+            _, window = self.start("Qelview")
+            x, y, _, _ = self.session.client_geometry(window)
+            # Once drawn, the field right of 眼睛 is the window colour.
+            screen = self.wait_for(
+                lambda: (shot := self.session.screenshot())
+                and shot.getpixel((x + 254, y + 372))[:3] == (255, 255, 255) and shot,
+                "the lists were never drawn")
+            return [screen.crop((x + 184, y + 368, x + 289, y + 388)),
+                    screen.crop((x + 40, y + 400, x + 289, y + 420))]
+
+        self.set_message_font("-12", "Tahoma")
+        japanese = lists_drawn()
+        self.set_message_font("-12", "Microsoft YaHei UI")
+        for shown, expected in zip(lists_drawn(), japanese):
+            self.assertLess(max(ImageStat.Stat(ImageChops.difference(shown, expected)).mean), 0.5)
+
     def test_lists_fit_a_larger_text_size(self):
         """At 175 % text size each closed list keeps its place and height, and
         a line of its text fits its field."""
-        result = self.session.run_wine([os.environ["READ_WINDOW_PROGRAM"], "message-font", "-21"])
-        self.assertEqual(result.returncode, 0, result.stderr)
-        self.addCleanup(self.session.run_wine, [os.environ["READ_WINDOW_PROGRAM"], "message-font",
-                                                result.stdout.decode().strip()])
+        self.set_message_font("-21")
         self.start("Qelview")
         lists = controls_of(self.program_window(), "ComboBox")
         self.assertEqual([combo["rect"] for combo in lists],
