@@ -83,21 +83,20 @@ QFont fittingListFont(std::span<QComboBox* const> lists)
         for (int index = 0; index < list->count(); ++index)
             texts.append(list->itemText(index));
     }
+    const QString allTexts = texts.join(QString());
     QFont font = first.font();
-    const int size = fittingFontSize(
-        QFontInfo(font).pixelSize(), SmallestListFontPixels, room, [&font, &texts](int pixels) {
-            font.setPixelSize(pixels);
-            const QFontMetrics metrics(font);
-            // The field centres its line, and CJK faces leave much room above
-            // and below their glyphs: what must fit is the glyphs themselves.
-            QRect glyphs;
-            int widest = 0;
-            for (const QString& text : texts) {
-                glyphs |= metrics.tightBoundingRect(text);
-                widest = std::max(widest, metrics.horizontalAdvance(text));
-            }
-            return TextExtent{glyphs.height(), widest};
-        });
+    const auto extentAt = [&font, &texts, &allTexts](int pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (const QString& text : texts)
+            widest = std::max(widest, metrics.horizontalAdvance(text));
+        // The field centres its line, and CJK faces leave much room above and
+        // below their glyphs: what must fit is the glyphs themselves.
+        return TextExtent{metrics.tightBoundingRect(allTexts).height(), widest};
+    };
+    const int size =
+        fittingFontSize(QFontInfo(font).pixelSize(), SmallestListFontPixels, room, extentAt);
     font.setPixelSize(size);
     // A font that was not made smaller stays as it was, sized in points.
     return size == QFontInfo(first.font()).pixelSize() ? first.font() : font;

@@ -9,10 +9,11 @@ struct TextExtent {
     int width;
 };
 
-// The largest font size, in pixels, from size down to smallest, at which every
-// text of a closed list fits the room its field has, measured by extentAt; the
+// A font size, in pixels, from size down to smallest, at which every text of a
+// closed list fits the room its field has, measured by extentAt: the
 // desktop's own size where it fits, so that a list only ever gets smaller
-// type. smallest when nothing larger fits.
+// type, else about the largest that fits, and smallest when nothing larger
+// does.
 int fittingFontSize(int size, int smallest, TextExtent room,
                     const std::function<TextExtent(int size)>& extentAt);
 

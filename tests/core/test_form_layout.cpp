@@ -1,6 +1,7 @@
 #include "check.h"
 
 #include "form_layout.h"
+#include "list_font_fit.h"
 
 #include <stdexcept>
 
@@ -40,4 +41,23 @@ TEST_CASE(unknownControlIsAnError)
         thrown = true;
     }
     CHECK(thrown);
+}
+
+TEST_CASE(listFontShrinksOnlyUntilTheTextFits)
+{
+    // Text six characters wide of one pixel per pixel of size, in a field
+    // 77 px wide and 14 px high.
+    int measured = 0;
+    const auto sixWide = [&measured](int size) {
+        ++measured;
+        return TextExtent{size, size * 6};
+    };
+    CHECK_EQ(fittingFontSize(12, 9, {14, 77}, sixWide), 12);
+    CHECK_EQ(fittingFontSize(17, 9, {14, 77}, sixWide), 12);
+    CHECK_EQ(fittingFontSize(17, 9, {8, 77}, sixWide), 9);
+    CHECK_EQ(fittingFontSize(8, 9, {14, 77}, sixWide), 8);
+    // Going from 17 to 12 takes one guess, not a measurement per size.
+    measured = 0;
+    fittingFontSize(17, 9, {14, 77}, sixWide);
+    CHECK(measured <= 3);
 }
