@@ -1,5 +1,7 @@
 #include "first_paint.h"
 
+#include <psapi.h>
+
 #include <cstdio>
 
 namespace {
@@ -56,5 +58,9 @@ void runUntilFirstPaint(HWND window)
         }
     }
     report("first_paint_ns", painted ? performanceCounterNanoseconds() : 0);
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory))
+        report("working_set_kib", std::int64_t(memory.WorkingSetSize / 1024));
     ExitProcess(painted ? 0 : 1);
 }

@@ -19,6 +19,7 @@ void watchFirstPaint(HWND window);
 
 // Runs the thread's message loop as a dialog-like window's loop does, until
 // the watched window has painted once and no window of the thread waits for
-// painting any more; then prints "first_paint_ns=<counter>" and ends the
-// process, so that nothing after the first paint counts.
+// painting any more; then prints "first_paint_ns=<counter>" and the
+// process's working set, "working_set_kib=<size>", and ends the process, so
+// that nothing after the first paint counts.
 [[noreturn]] void runUntilFirstPaint(HWND window);
