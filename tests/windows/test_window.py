@@ -292,13 +292,18 @@ class WindowTest(WineTestCase):
             # 嘴巴 differ between the two forms.
             _, window = self.start("Qelview")
             x, y, _, _ = self.session.client_geometry(window)
-            # Once drawn, the field right of 眼睛 is the window colour.
-            screen = self.wait_for(
-                lambda: (shot := self.session.screenshot())
-                and shot.getpixel((x + 254, y + 372))[:3] == (255, 255, 255) and shot,
-                "the lists were never drawn")
-            return [screen.crop((x + 184, y + 368, x + 289, y + 388)),
-                    screen.crop((x + 40, y + 400, x + 289, y + 420))]
+            # Once drawn, each field right of its text is the window colour,
+            # and a second look shows the same: the lists paint one by one.
+            fields = [(x + 254, y + 372), (x + 110, y + 404), (x + 254, y + 404)]
+            crops = [(x + 184, y + 368, x + 289, y + 388), (x + 40, y + 400, x + 289, y + 420)]
+            shots = []
+
+            def drawn():
+                shot = self.session.screenshot()
+                shots.append([shot.crop(box) for box in crops] if all(
+                    shot.getpixel(field)[:3] == (255, 255, 255) for field in fields) else None)
+                return len(shots) > 1 and shots[-1] and shots[-1] == shots[-2] and shots[-1]
+            return self.wait_for(drawn, "the lists were never drawn")
 
         self.set_message_font("-12", "Tahoma")
         japanese = lists_drawn()
