@@ -32,31 +32,58 @@ constexpr std::array<const char*, 5> labelNames{"Label1", "Label2", "Label3", "L
 // The dropped lists show this many items before they scroll.
 constexpr int visibleListItems = 8;
 
-HWND createLabel(HWND parent, HINSTANCE instance, int identifier, std::u16string_view text,
-                 DWORD extraStyle)
+PixelRect placeOf(const char* name, UINT dpi)
 {
-    // SS_NOPREFIX: no caption holds an access-key marker, so "&" is shown.
-    return CreateWindowExW(0, WC_STATICW, wide(text).c_str(),
-                           WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | extraStyle, 0, 0, 0, 0,
-                           parent, HMENU(INT_PTR(identifier)), instance, nullptr);
+    return pixelRect(controlLayout(name), int(dpi));
 }
 
-HWND createList(HWND parent, HINSTANCE instance, int identifier, const Category& category)
+HWND createChild(HWND parent, const wchar_t* windowClass, DWORD style, const PixelRect& place,
+                 int identifier, HFONT font)
+{
+    const HWND control = CreateWindowExW(
+        0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, place.x, place.y, place.width,
+        place.height, parent, HMENU(INT_PTR(identifier)),
+        HINSTANCE(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+    if (control)
+        SendMessageW(control, WM_SETFONT, WPARAM(font), FALSE);
+    return control;
+}
+
+HWND createLabel(HWND parent, const PixelRect& place, int identifier, HFONT font,
+                 std::u16string_view text, DWORD extraStyle)
+{
+    // SS_NOPREFIX: no caption holds an access-key marker, so "&" is shown.
+    const HWND label = createChild(parent, WC_STATICW, SS_LEFT | SS_NOPREFIX | extraStyle, place,
+                                   identifier, font);
+    if (label)
+        SetWindowTextW(label, wide(text).c_str());
+    return label;
+}
+
+// A drop-down combo box takes its closed height from its font; the height
+// it is made with is that of the field and its open list together.
+PixelRect withOpenList(PixelRect list)
+{
+    list.height += visibleListItems * MulDiv(list.height, 4, 5);
+    return list;
+}
+
+HWND createList(HWND parent, const PixelRect& place, int identifier, HFONT font)
 {
     // CBS_DROPDOWN: a field the user can type into. No CBS_SORT: the items
     // keep the catalogue's order. Typing starts no completion of any kind.
-    const HWND list = CreateWindowExW(
-        0, WC_COMBOBOXW, L"",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0,
-        0, parent, HMENU(INT_PTR(identifier)), instance, nullptr);
-    if (!list)
-        return nullptr;
+    return createChild(parent, WC_COMBOBOXW,
+                       WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                       withOpenList(place), identifier, font);
+}
+
+void fillList(HWND list, const Category& category)
+{
     for (const CatalogueEntry& entry : category.entries)
         SendMessageW(list, CB_ADDSTRING, 0, LPARAM(wide(entry.listText).c_str()));
     // The field shows the category's name with no item selected.
     SetWindowTextW(list, wide(category.initialText).c_str());
     SendMessageW(list, CB_SETMINVISIBLE, visibleListItems, 0);
-    return list;
 }
 
 RECT screenRect(const PixelRect& rect)
@@ -96,9 +123,12 @@ int closedHeight(HWND list)
 
 // A closed drop-down list is as high as its field and the border around it;
 // the field takes the height asked for, however large the font. The border
-// is found by trying: systems add different margins to the field.
-void keepClosedHeight(HWND list, int height)
+// is found by trying: systems add different margins to the field. A list
+// like one already fitted takes that one's field height at the first try.
+void keepClosedHeight(HWND list, int height, int likelyField = 0)
 {
+    if (likelyField > 0)
+        SendMessageW(list, CB_SETITEMHEIGHT, WPARAM(-1), likelyField);
     auto field = int(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0));
     for (int attempt = 0; attempt < 3 && field > 0 && closedHeight(list) != height; ++attempt) {
         field -= closedHeight(list) - height;
@@ -127,112 +157,142 @@ TextExtent textRoom(HWND list)
             int(area.right - area.left) - LOWORD(margins) - HIWORD(margins) - 1};
 }
 
-std::wstring textOf(HWND list, LRESULT item)
-{
-    std::wstring text(
-        std::size_t(std::max<LRESULT>(0, SendMessageW(list, CB_GETLBTEXTLEN, WPARAM(item), 0))),
-        L'\0');
-    if (!text.empty())
-        SendMessageW(list, CB_GETLBTEXT, WPARAM(item), LPARAM(text.data()));
-    return text;
-}
-
-// Every text the lists show: their items and what their fields hold now.
-std::vector<std::wstring> listTexts(const FormControls& controls)
+// Every text the lists show: their items and what their fields hold first.
+std::vector<std::wstring> listTexts(const ExpressionCatalogue& catalogue)
 {
     std::vector<std::wstring> texts;
-    for (const HWND list : controls.lists) {
-        std::wstring field(std::size_t(GetWindowTextLengthW(list)), L'\0');
-        GetWindowTextW(list, field.data(), int(field.size() + 1));
-        texts.push_back(std::move(field));
-        for (LRESULT item = 0, count = SendMessageW(list, CB_GETCOUNT, 0, 0); item < count; ++item)
-            texts.push_back(textOf(list, item));
+    for (const Category& category : catalogue.categories) {
+        texts.push_back(wide(category.initialText));
+        for (const CatalogueEntry& entry : category.entries)
+            texts.push_back(wide(entry.listText));
     }
     return texts;
 }
+
+// The height of a line and the width of the widest text in the font
+// selected into this context.
+TextExtent extentOf(HDC context, const std::vector<std::wstring>& texts)
+{
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    TextExtent extent{int(metrics.tmHeight), 0};
+    for (const std::wstring& text : texts) {
+        SIZE drawn{};
+        GetTextExtentPoint32W(context, text.c_str(), int(text.size()), &drawn);
+        extent.width = std::max(extent.width, int(drawn.cx));
+    }
+    return extent;
+}
+
+// A smaller font for the lists, where the font this list has does not fit
+// every text whole into its field; nothing where it does. The texts are
+// measured once in that very font, which the lists then draw with, so that
+// where it fits nothing else is made or measured.
+GdiObject<HFONT> smallerListFont(HWND list, const ExpressionCatalogue& catalogue)
+{
+    const auto font = HFONT(SendMessageW(list, WM_GETFONT, 0, 0));
+    LOGFONTW description{};
+    if (!font || !GetObjectW(font, sizeof description, &description))
+        return {};
+    const HDC context = CreateCompatibleDC(nullptr);
+    if (!context)
+        return {};
+    const TextExtent room = textRoom(list);
+    const std::vector<std::wstring> texts = listTexts(catalogue);
+    const HGDIOBJ original = SelectObject(context, font);
+    const TextExtent desktop = extentOf(context, texts);
+    int size = desktop.height;
+    if (desktop.height > room.height || desktop.width > room.width) {
+        size = fittingFontSize(desktop.height, SmallestListFontPixels, room, [&](int pixels) {
+            if (pixels == desktop.height)
+                return desktop;
+            LOGFONTW smaller = description;
+            // A positive height asks for the whole line, as measured here.
+            smaller.lfHeight = pixels;
+            const GdiObject<HFONT> candidate(CreateFontIndirectW(&smaller));
+            SelectObject(context, candidate.get());
+            const TextExtent extent = extentOf(context, texts);
+            SelectObject(context, font);
+            return extent;
+        });
+    }
+    SelectObject(context, original);
+    DeleteDC(context);
+    if (size >= desktop.height)
+        return {};
+    description.lfHeight = size;
+    return GdiObject<HFONT>(CreateFontIndirectW(&description));
+}
+
+// Gives the first list the lists' font, fitted: the desktop's, or a smaller
+// one in its place where the texts would not fit it.
+void fitListFont(HWND list, int closedHeight, const ExpressionCatalogue& catalogue,
+                 WindowFonts& fonts)
+{
+    keepClosedHeight(list, closedHeight);
+    if (GdiObject<HFONT> smaller = smallerListFont(list, catalogue)) {
+        SendMessageW(list, WM_SETFONT, WPARAM(smaller.get()), TRUE);
+        keepClosedHeight(list, closedHeight);
+        // The list has let go of the desktop's font; it can go now.
+        fonts.lists = std::move(smaller);
+    }
+}
+
+int fieldHeight(HWND list)
+{
+    return int(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+}
 } // namespace
 
-bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, FormControls& controls)
+bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, UINT dpi,
+                        WindowFonts& fonts, FormControls& controls)
 {
-    const auto instance = HINSTANCE(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     for (std::size_t k = 0; k < controls.lists.size(); ++k) {
         const Category& category = catalogue.categories[k];
-        controls.labels[k] =
-            createLabel(parent, instance, FirstLabelIdentifier + int(k), category.caption, 0);
-        controls.lists[k] = createList(parent, instance, FirstListIdentifier + int(k), category);
+        const PixelRect caption = placeOf(labelNames[k], dpi);
+        const PixelRect list = placeOf(listNames[k], dpi);
+        controls.labels[k] = createLabel(parent, caption, FirstLabelIdentifier + int(k),
+                                         fonts.captions.get(), category.caption, 0);
+        controls.lists[k] =
+            createList(parent, list, FirstListIdentifier + int(k), fonts.lists.get());
         if (!controls.labels[k] || !controls.lists[k])
             return false;
+        SetWindowRgn(controls.labels[k], captionRegion(caption, list), FALSE);
+        if (k == 0)
+            fitListFont(controls.lists[0], list.height, catalogue, fonts);
+        else
+            keepClosedHeight(controls.lists[k], list.height, fieldHeight(controls.lists[0]));
+        fillList(controls.lists[k], category);
     }
     // SS_EDITCONTROL breaks a line inside a word, as a multiline edit
     // control does, so Chinese text, which has no spaces, wraps too.
-    controls.labels[4] =
-        createLabel(parent, instance, FirstLabelIdentifier + 4, DescriptionHeading, SS_EDITCONTROL);
+    controls.labels[4] = createLabel(parent, placeOf("Label5", dpi), FirstLabelIdentifier + 4,
+                                     fonts.description.get(), DescriptionHeading, SS_EDITCONTROL);
     if (!controls.labels[4])
         return false;
-    return controls.picture.create(parent, PictureIdentifier, wide(PictureAreaName).c_str());
+    return controls.picture.create(parent, placeOf("Image1", dpi), PictureIdentifier,
+                                   wide(PictureAreaName).c_str());
 }
 
-void layOutFormControls(const FormControls& controls, UINT dpi, const WindowFonts& fonts)
+void layOutFormControls(const FormControls& controls, const ExpressionCatalogue& catalogue,
+                        UINT dpi, WindowFonts& fonts)
 {
-    const int resolution = int(dpi);
     for (std::size_t k = 0; k < controls.lists.size(); ++k) {
-        const PixelRect list = pixelRect(controlLayout(listNames[k]), resolution);
-        const PixelRect caption = pixelRect(controlLayout(labelNames[k]), resolution);
+        const PixelRect list = placeOf(listNames[k], dpi);
+        const PixelRect caption = placeOf(labelNames[k], dpi);
         SendMessageW(controls.labels[k], WM_SETFONT, WPARAM(fonts.captions.get()), FALSE);
         place(controls.labels[k], caption);
         SetWindowRgn(controls.labels[k], captionRegion(caption, list), TRUE);
 
         SendMessageW(controls.lists[k], WM_SETFONT, WPARAM(fonts.lists.get()), TRUE);
-        // A drop-down combo box takes its closed height from its font; the
-        // height given here is that of the field and its open list together.
-        PixelRect withList = list;
-        withList.height += visibleListItems * MulDiv(list.height, 4, 5);
-        place(controls.lists[k], withList);
-        keepClosedHeight(controls.lists[k], list.height);
+        place(controls.lists[k], withOpenList(list));
+        if (k == 0)
+            fitListFont(controls.lists[0], list.height, catalogue, fonts);
+        else
+            keepClosedHeight(controls.lists[k], list.height, fieldHeight(controls.lists[0]));
     }
     SendMessageW(controls.description(), WM_SETFONT, WPARAM(fonts.description.get()), FALSE);
-    place(controls.description(), pixelRect(controlLayout("Label5"), resolution));
-    place(controls.picture.window(), pixelRect(controlLayout("Image1"), resolution));
+    place(controls.description(), placeOf("Label5", dpi));
+    place(controls.picture.window(), placeOf("Image1", dpi));
     InvalidateRect(GetParent(controls.description()), nullptr, TRUE);
-}
-
-GdiObject<HFONT> smallerListFont(const FormControls& controls)
-{
-    const auto font = HFONT(SendMessageW(controls.lists[0], WM_GETFONT, 0, 0));
-    LOGFONTW description{};
-    if (!font || !GetObjectW(font, sizeof description, &description))
-        return {};
-    const TextExtent room = textRoom(controls.lists[0]);
-    const std::vector<std::wstring> texts = listTexts(controls);
-    const HDC context = CreateCompatibleDC(nullptr);
-    if (!context)
-        return {};
-    TEXTMETRICW metrics{};
-    const HGDIOBJ original = SelectObject(context, font);
-    GetTextMetricsW(context, &metrics);
-    const int desktopSize = int(metrics.tmHeight);
-    const int size = fittingFontSize(desktopSize, SmallestListFontPixels, room, [&](int pixels) {
-        LOGFONTW smaller = description;
-        // A positive height asks for the whole line, as measured here.
-        smaller.lfHeight = pixels;
-        const GdiObject<HFONT> candidate(CreateFontIndirectW(&smaller));
-        SelectObject(context, candidate.get());
-        TextExtent extent{0, 0};
-        TEXTMETRICW lineMetrics{};
-        GetTextMetricsW(context, &lineMetrics);
-        extent.height = int(lineMetrics.tmHeight);
-        for (const std::wstring& text : texts) {
-            SIZE drawn{};
-            GetTextExtentPoint32W(context, text.c_str(), int(text.size()), &drawn);
-            extent.width = std::max(extent.width, int(drawn.cx));
-        }
-        SelectObject(context, original);
-        return extent;
-    });
-    SelectObject(context, original);
-    DeleteDC(context);
-    if (size >= desktopSize)
-        return {};
-    description.lfHeight = size;
-    return GdiObject<HFONT>(CreateFontIndirectW(&description));
 }

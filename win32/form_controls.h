@@ -24,14 +24,15 @@ inline constexpr int FirstListIdentifier = 101;  // Combo1; Combo2 to Combo4 fol
 inline constexpr int FirstLabelIdentifier = 111; // Label1; Label2 to Label5 follow
 inline constexpr int PictureIdentifier = 120;
 
-// Creates every control of the window, filled with the catalogue's texts, in
-// the order that gives the tab order and the screen readers' names.
-bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, FormControls& controls);
+// Creates every control of the window at its place at this resolution, each
+// with its font before its text and items, in the order that gives the tab
+// order and the screen readers' names. Each list keeps its closed height
+// from the layout whatever its font; where the catalogue's list texts would
+// not fit the lists' font, fonts.lists becomes a smaller one.
+bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, UINT dpi,
+                        WindowFonts& fonts, FormControls& controls);
 
-// Places the controls at this resolution and gives them these fonts; each
-// list keeps its closed height from the layout whatever its font.
-void layOutFormControls(const FormControls& controls, UINT dpi, const WindowFonts& fonts);
-
-// A smaller font for the lists, laid out as they are, where their font does
-// not fit every text whole into their fields; nothing where it does.
-GdiObject<HFONT> smallerListFont(const FormControls& controls);
+// Places the controls at another resolution and gives them these fonts, the
+// lists' fitted again as at creation.
+void layOutFormControls(const FormControls& controls, const ExpressionCatalogue& catalogue,
+                        UINT dpi, WindowFonts& fonts);

@@ -22,14 +22,16 @@ ATOM registerClass(HINSTANCE instance, WNDPROC procedure)
 }
 } // namespace
 
-bool PictureArea::create(HWND parent, int identifier, const wchar_t* accessibleName)
+bool PictureArea::create(HWND parent, const PixelRect& place, int identifier,
+                         const wchar_t* accessibleName)
 {
     const auto instance = HINSTANCE(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     static const ATOM registered = registerClass(instance, windowProcedure);
     if (!registered)
         return false;
-    m_window = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
-                               HMENU(INT_PTR(identifier)), instance, this);
+    m_window = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, place.x, place.y,
+                               place.width, place.height, parent, HMENU(INT_PTR(identifier)),
+                               instance, this);
     if (!m_window)
         return false;
     annotateAccessibleGraphic(m_window, accessibleName);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "form_layout.h"
 #include "gdi_object.h"
 
 #include <windows.h>
@@ -13,9 +14,9 @@ public:
     PictureArea(const PictureArea&) = delete;
     PictureArea& operator=(const PictureArea&) = delete;
 
-    // Creates the area as a child of parent with this control identifier;
-    // screen readers call it by accessibleName.
-    bool create(HWND parent, int identifier, const wchar_t* accessibleName);
+    // Creates the area as a child of parent at this place with this control
+    // identifier; screen readers call it by accessibleName.
+    bool create(HWND parent, const PixelRect& place, int identifier, const wchar_t* accessibleName);
     HWND window() const { return m_window; }
 
     // Names what the picture shows, for screen readers and in the window

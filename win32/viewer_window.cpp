@@ -97,37 +97,35 @@ bool ViewerWindow::create(HINSTANCE instance)
     for (const UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE})
         DeleteMenu(windowMenu, command, MF_BYCOMMAND);
 
-    if (!createFormControls(m_window, m_program.catalogue, m_controls))
+    m_dpi = windowDpi(m_window);
+    m_fonts = windowFonts(m_dpi);
+    if (!createFormControls(m_window, m_program.catalogue, m_dpi, m_fonts, m_controls))
         return false;
-    applyResolution(windowDpi(m_window));
     load();
     // The window holds its built-in picture until a picture file replaces
     // it; where the start-up picture already has, it is never decoded.
     if (m_shownPicture.empty() && showPicture(builtInPicture(instance)))
         m_controls.picture.setAccessibleDescription(wide(BuiltInPictureName).c_str());
+    // Sized for its client area at its resolution, centred on its screen and
+    // topmost for the rest of its life, in one move.
+    const SIZE frame = frameSize(m_dpi);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(m_window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& screen = monitor.rcMonitor;
+    SetWindowPos(m_window, HWND_TOPMOST, screen.left + (screen.right - screen.left - frame.cx) / 2,
+                 screen.top + (screen.bottom - screen.top - frame.cy) / 2, frame.cx, frame.cy,
+                 SWP_NOACTIVATE);
     return true;
 }
 
 void ViewerWindow::load()
 {
-    // Topmost for the rest of its life; neither moved nor sized.
-    SetWindowPos(m_window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     showPictureFile(m_behaviour.load());
 }
 
 void ViewerWindow::show()
 {
-    RECT frame;
-    GetWindowRect(m_window, &frame);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(m_window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& screen = monitor.rcMonitor;
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(m_window, nullptr, screen.left + (screen.right - screen.left - width) / 2,
-                 screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(m_window, SW_SHOWNORMAL);
     UpdateWindow(m_window);
     // Shown from a process that the user just started, the window may take
@@ -140,13 +138,7 @@ void ViewerWindow::applyResolution(UINT dpi)
 {
     m_dpi = dpi;
     WindowFonts fonts = windowFonts(dpi);
-    layOutFormControls(m_controls, dpi, fonts);
-    // A large desktop font gives way where the lists' texts would not fit;
-    // the lists let go of it before it goes.
-    if (GdiObject<HFONT> smaller = smallerListFont(m_controls)) {
-        const GdiObject<HFONT> desktop = std::exchange(fonts.lists, std::move(smaller));
-        layOutFormControls(m_controls, dpi, fonts);
-    }
+    layOutFormControls(m_controls, m_program.catalogue, dpi, fonts);
     // The controls have let go of the old fonts; they can go now.
     m_fonts = std::move(fonts);
     const SIZE frame = frameSize(dpi);

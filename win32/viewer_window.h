@@ -27,12 +27,12 @@ public:
     ViewerWindow(const ViewerWindow&) = delete;
     ViewerWindow& operator=(const ViewerWindow&) = delete;
 
-    // Creates the window with its controls and runs its load step, hidden;
-    // false when a window could not be created.
+    // Creates the window with its controls and runs its load step, hidden,
+    // centred on the screen; false when a window could not be created.
     bool create(HINSTANCE instance);
 
-    // Shows the window centred on the screen as the foreground window, with
-    // the keyboard focus in Combo1.
+    // Shows the window as the foreground window, with the keyboard focus in
+    // Combo1.
     void show();
 
     // The window, for the message loop's dialog keys.
@@ -43,6 +43,8 @@ private:
                                             LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void load();
+    // Lays the whole window out again, at a new resolution or for a new
+    // desktop font.
     void applyResolution(UINT dpi);
     void resolutionChanged(UINT dpi, const RECT& suggested);
     void command(int identifier, WORD code, HWND control);
