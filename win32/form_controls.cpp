@@ -123,18 +123,24 @@ int closedHeight(HWND list)
 
 // A closed drop-down list is as high as its field and the border around it;
 // the field takes the height asked for, however large the font. The border
-// is found by trying: systems add different margins to the field. A list
-// like one already fitted takes that one's field height at the first try.
-void keepClosedHeight(HWND list, int height, int likelyField = 0)
+// is found by trying: systems add different margins to the field, and some
+// report another field height than the one asked for, so the one asked for
+// is what is corrected. Returns the field height asked for last (0 for
+// none), which a list like this one takes at the first try.
+int keepClosedHeight(HWND list, int height, int field = 0)
 {
-    if (likelyField > 0)
-        SendMessageW(list, CB_SETITEMHEIGHT, WPARAM(-1), likelyField);
-    auto field = int(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+    const int likely = field;
+    if (field > 0)
+        SendMessageW(list, CB_SETITEMHEIGHT, WPARAM(-1), field);
+    else
+        field = int(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+    bool asked = likely > 0;
     for (int attempt = 0; attempt < 3 && field > 0 && closedHeight(list) != height; ++attempt) {
         field -= closedHeight(list) - height;
         if (field > 0)
-            SendMessageW(list, CB_SETITEMHEIGHT, WPARAM(-1), field);
+            asked = SendMessageW(list, CB_SETITEMHEIGHT, WPARAM(-1), field) != CB_ERR;
     }
+    return asked ? field : 0;
 }
 
 HWND fieldOf(HWND list)
@@ -225,28 +231,26 @@ GdiObject<HFONT> smallerListFont(HWND list, const ExpressionCatalogue& catalogue
 }
 
 // Gives the first list the lists' font, fitted: the desktop's, or a smaller
-// one in its place where the texts would not fit it.
-void fitListFont(HWND list, int closedHeight, const ExpressionCatalogue& catalogue,
-                 WindowFonts& fonts)
+// one in its place where the texts would not fit it. Returns the field height
+// keepClosedHeight asked for.
+int fitListFont(HWND list, int closedHeight, const ExpressionCatalogue& catalogue,
+                WindowFonts& fonts)
 {
-    keepClosedHeight(list, closedHeight);
+    int field = keepClosedHeight(list, closedHeight);
     if (GdiObject<HFONT> smaller = smallerListFont(list, catalogue)) {
         SendMessageW(list, WM_SETFONT, WPARAM(smaller.get()), TRUE);
-        keepClosedHeight(list, closedHeight);
+        field = keepClosedHeight(list, closedHeight);
         // The list has let go of the desktop's font; it can go now.
         fonts.lists = std::move(smaller);
     }
-}
-
-int fieldHeight(HWND list)
-{
-    return int(SendMessageW(list, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+    return field;
 }
 } // namespace
 
 bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, UINT dpi,
                         WindowFonts& fonts, FormControls& controls)
 {
+    int field = 0;
     for (std::size_t k = 0; k < controls.lists.size(); ++k) {
         const Category& category = catalogue.categories[k];
         const PixelRect caption = placeOf(labelNames[k], dpi);
@@ -258,10 +262,8 @@ bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, UINT 
         if (!controls.labels[k] || !controls.lists[k])
             return false;
         SetWindowRgn(controls.labels[k], captionRegion(caption, list), FALSE);
-        if (k == 0)
-            fitListFont(controls.lists[0], list.height, catalogue, fonts);
-        else
-            keepClosedHeight(controls.lists[k], list.height, fieldHeight(controls.lists[0]));
+        field = k == 0 ? fitListFont(controls.lists[0], list.height, catalogue, fonts)
+                       : keepClosedHeight(controls.lists[k], list.height, field);
         fillList(controls.lists[k], category);
     }
     // SS_EDITCONTROL breaks a line inside a word, as a multiline edit
@@ -277,6 +279,7 @@ bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, UINT 
 void layOutFormControls(const FormControls& controls, const ExpressionCatalogue& catalogue,
                         UINT dpi, WindowFonts& fonts)
 {
+    int field = 0;
     for (std::size_t k = 0; k < controls.lists.size(); ++k) {
         const PixelRect list = placeOf(listNames[k], dpi);
         const PixelRect caption = placeOf(labelNames[k], dpi);
@@ -286,10 +289,8 @@ void layOutFormControls(const FormControls& controls, const ExpressionCatalogue&
 
         SendMessageW(controls.lists[k], WM_SETFONT, WPARAM(fonts.lists.get()), TRUE);
         place(controls.lists[k], withOpenList(list));
-        if (k == 0)
-            fitListFont(controls.lists[0], list.height, catalogue, fonts);
-        else
-            keepClosedHeight(controls.lists[k], list.height, fieldHeight(controls.lists[0]));
+        field = k == 0 ? fitListFont(controls.lists[0], list.height, catalogue, fonts)
+                       : keepClosedHeight(controls.lists[k], list.height, field);
     }
     SendMessageW(controls.description(), WM_SETFONT, WPARAM(fonts.description.get()), FALSE);
     place(controls.description(), placeOf("Label5", dpi));

@@ -26,8 +26,8 @@ INITIAL_TEXTS = ["眉毛", "眼睛", "嘴巴", "其他"]
 ITEM_COUNTS = {"Qelview": [6, 20, 23, 7], "Velview": [6, 11, 11, 2]}
 FIRST_ITEMS = {"Qelview": ["真面目", "まばたき", "あ", "照れ"],
                "Velview": ["真面目", "まばたき", "あ", "瞳小"]}
-# Rectangles at 96 dpi in client pixels (x, y, width, height); a list's height
-# follows its font and is left out.
+# Rectangles at 96 dpi in client pixels (x, y, width, height); a closed list
+# is 20 high (300 twips) whatever its font.
 LABEL_RECTS = [[8, 368, 33, 17], [152, 368, 33, 17], [8, 400, 33, 17], [152, 400, 33, 17]]
 LIST_PLACES = [[40, 368, 105], [184, 368, 105], [40, 400, 105], [184, 400, 105]]
 DESCRIPTION_RECT = [16, 304, 265, 60]
@@ -218,7 +218,8 @@ class WindowTest(WineTestCase):
                 self.assertEqual([label["text"] for label in captions], CAPTIONS)
                 self.assertEqual([label["rect"] for label in captions], LABEL_RECTS)
                 self.assertEqual([combo["text"] for combo in lists], INITIAL_TEXTS)
-                self.assertEqual([combo["rect"][:3] for combo in lists], LIST_PLACES)
+                self.assertEqual([combo["rect"] for combo in lists],
+                                 [place + [20] for place in LIST_PLACES])
                 self.assertEqual([len(combo["items"]) for combo in lists], ITEM_COUNTS[name])
                 self.assertEqual([combo["items"][0] for combo in lists], FIRST_ITEMS[name])
                 self.assertEqual([combo["selection"] for combo in lists], [-1] * 4)
