@@ -207,21 +207,18 @@ GdiObject<HFONT> smallerListFont(HWND list, const ExpressionCatalogue& catalogue
     const std::vector<std::wstring> texts = listTexts(catalogue);
     const HGDIOBJ original = SelectObject(context, font);
     const TextExtent desktop = extentOf(context, texts);
-    int size = desktop.height;
-    if (desktop.height > room.height || desktop.width > room.width) {
-        size = fittingFontSize(desktop.height, SmallestListFontPixels, room, [&](int pixels) {
-            if (pixels == desktop.height)
-                return desktop;
-            LOGFONTW smaller = description;
-            // A positive height asks for the whole line, as measured here.
-            smaller.lfHeight = pixels;
-            const GdiObject<HFONT> candidate(CreateFontIndirectW(&smaller));
-            SelectObject(context, candidate.get());
-            const TextExtent extent = extentOf(context, texts);
-            SelectObject(context, font);
-            return extent;
-        });
-    }
+    const int size = fittingFontSize(desktop.height, SmallestListFontPixels, room, [&](int pixels) {
+        if (pixels == desktop.height)
+            return desktop;
+        LOGFONTW smaller = description;
+        // A positive height asks for the whole line, as measured here.
+        smaller.lfHeight = pixels;
+        const GdiObject<HFONT> candidate(CreateFontIndirectW(&smaller));
+        SelectObject(context, candidate.get());
+        const TextExtent extent = extentOf(context, texts);
+        SelectObject(context, font);
+        return extent;
+    });
     SelectObject(context, original);
     DeleteDC(context);
     if (size >= desktop.height)
