@@ -31,11 +31,11 @@ std::optional<QImage> decodePicture(const QByteArray& bytes, QSize targetSize)
     return decodeJpeg(bytes, targetSize, DecoderLimits::maxJpegBytes);
 }
 
-std::optional<QImage> LoadPicture(const QString& path, QSize targetSize)
+std::optional<QImage> LoadPicture(const std::filesystem::path& path, QSize targetSize)
 {
     if (targetSize.isEmpty())
         return std::nullopt;
-    const auto file = readPictureFile(path.toStdU16String());
+    const auto file = readPictureFile(path);
     if (!file)
         return std::nullopt;
     return decodeJpeg(QByteArrayView(file->bytes.data(), qsizetype(file->bytes.size())), targetSize,

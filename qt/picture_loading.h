@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
-#include <QString>
 
+#include <filesystem>
 #include <optional>
 
 // The picture held in these bytes, scaled to exactly targetSize without keeping
@@ -20,4 +20,4 @@ std::optional<QImage> decodePicture(const QByteArray& bytes, QSize targetSize);
 void holdDecoderAllocationLimit();
 
 // The picture in the regular file at exactly this path, decoded as above.
-std::optional<QImage> LoadPicture(const QString& path, QSize targetSize);
+std::optional<QImage> LoadPicture(const std::filesystem::path& path, QSize targetSize);
