@@ -1,6 +1,6 @@
 #include "window_fonts.h"
 
-#include "list_font_fit.h"
+#include "text_font_fit.h"
 #include "qt_text.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "catalogue_rules.h"
 #include "form_appearance.h"
 #include "form_layout.h"
-#include "list_font_fit.h"
+#include "text_font_fit.h"
 #include "text.h"
 
 #include <commctrl.h>

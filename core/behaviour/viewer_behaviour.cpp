@@ -38,6 +38,15 @@ std::optional<PictureToShow> ViewerBehaviour::load() const
     return pictureFile(*m_catalogue.startupPicture);
 }
 
+std::vector<PictureToShow> ViewerBehaviour::startupPictures() const
+{
+    std::vector<PictureToShow> pictures;
+    if (auto file = load())
+        pictures.push_back(std::move(*file));
+    pictures.push_back({{}, std::u16string(BuiltInPictureName), PictureSource::BuiltIn});
+    return pictures;
+}
+
 std::optional<PickOutcome> ViewerBehaviour::pick(std::size_t list, std::int64_t listIndex) const
 {
     if (list >= m_catalogue.categories.size())

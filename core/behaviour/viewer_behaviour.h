@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What the window's handlers decide, apart from any toolkit. A front end reads
 // a list's index or sees a double-click, hands it here, and carries out the
@@ -15,11 +16,15 @@
 // readers; write this description. Loading can fail; a failed load changes
 // nothing and is reported nowhere, and the description is written all the same.
 
-// A picture file for the window: where to read it, and the text that names
-// the picture for screen readers once it shows.
+// Where a picture comes from: a file, or the picture the program carries.
+enum class PictureSource { File, BuiltIn };
+
+// A picture for the window: where to read it, and the text that names the
+// picture for screen readers once it shows. The built-in picture has no path.
 struct PictureToShow {
     std::filesystem::path path;
     std::u16string name;
+    PictureSource source = PictureSource::File;
 };
 
 // What a pick of an entry asks for: its picture first, then its description.
@@ -41,6 +46,11 @@ public:
     // When the window loads: the start-up picture file, or nothing for a
     // program that opens with its built-in picture.
     std::optional<PictureToShow> load() const;
+
+    // The pictures to try when the window loads, in order: the first that
+    // loads shows. The built-in picture stands in for a start-up picture that
+    // cannot be loaded, and shows from the start where there is none.
+    std::vector<PictureToShow> startupPictures() const;
 
     // A pick in the list at this position (0 for the eyebrows) that now
     // reports this index, taken as the list's signed 16-bit index: nothing

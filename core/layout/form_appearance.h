@@ -15,6 +15,14 @@ struct RgbColour {
     std::uint8_t red;
     std::uint8_t green;
     std::uint8_t blue;
+    friend bool operator==(const RgbColour&, const RgbColour&) = default;
+};
+
+// A panel's background and the colour of its text.
+struct PanelColours {
+    RgbColour background;
+    RgbColour text;
+    friend bool operator==(const PanelColours&, const PanelColours&) = default;
 };
 
 // The captions of the four lists (Label1 to Label4) and the description
@@ -29,6 +37,16 @@ inline constexpr LabelFont DescriptionFont{LabelFace, 90, 400};
 // the theme's light text would be unreadable on the pink.
 inline constexpr RgbColour DescriptionBackground{255, 192, 192};
 inline constexpr RgbColour DescriptionForeground{0, 0, 0};
+
+// The description's colours on a desktop whose windows take these colours:
+// the pink with its dark text, whatever the theme; under High Contrast the
+// desktop's own, as the user asked for them.
+PanelColours descriptionColours(bool highContrast, PanelColours desktop);
+
+// Whether a desktop that reports no High Contrast setting of its own is one:
+// its windows are pure black on white, or pure white on black, as the
+// high-contrast themes draw them and no ordinary theme does.
+bool looksHighContrast(PanelColours desktop);
 
 // What screen readers hear for the picture area.
 inline constexpr std::u16string_view PictureAreaName = u"表情图片";

@@ -28,3 +28,23 @@ const ControlLayout& controlLayout(std::string_view objectName)
         throw std::out_of_range("no such control in the window layout");
     return *found;
 }
+
+std::vector<std::string_view> controlsInTabOrder()
+{
+    std::vector<const ControlLayout*> ordered;
+    for (const ControlLayout& control : formControls)
+        if (control.tabIndex)
+            ordered.push_back(&control);
+    std::ranges::sort(ordered, {}, [](const ControlLayout* control) { return *control->tabIndex; });
+    std::vector<std::string_view> names;
+    for (const ControlLayout* control : ordered)
+        names.push_back(control->objectName);
+    return names;
+}
+
+PixelRect centredFrame(PixelRect workArea, PixelSize frame)
+{
+    const int x = workArea.x + std::max(0, (workArea.width - frame.width) / 2);
+    const int y = workArea.y + std::max(0, (workArea.height - frame.height) / 2);
+    return {x, y, frame.width, frame.height};
+}

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 // Where one control of the window sits, in twips relative to the client area.
 struct ControlLayout {
@@ -64,3 +65,12 @@ PixelSize formClientSize(int dpi = StandardDpi);
 
 // The layout of the control with this object name; it must be in the table.
 const ControlLayout& controlLayout(std::string_view objectName);
+
+// The object names of the controls that have a tab index, in its order. The
+// keyboard moves through those of them that take the focus in this order.
+std::vector<std::string_view> controlsInTabOrder();
+
+// Where a window's frame of this size goes on a screen: centred in the
+// screen's work area, the part that no panel or taskbar covers; a frame larger
+// than the work area keeps its top-left corner, and so its title bar, inside.
+PixelRect centredFrame(PixelRect workArea, PixelSize frame);

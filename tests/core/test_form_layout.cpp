@@ -1,7 +1,8 @@
 #include "check.h"
 
+#include "form_appearance.h"
 #include "form_layout.h"
-#include "list_font_fit.h"
+#include "text_font_fit.h"
 
 #include <stdexcept>
 
@@ -56,8 +57,53 @@ TEST_CASE(listFontShrinksOnlyUntilTheTextFits)
     CHECK_EQ(fittingFontSize(17, 9, {14, 77}, sixWide), 12);
     CHECK_EQ(fittingFontSize(17, 9, {8, 77}, sixWide), 9);
     CHECK_EQ(fittingFontSize(8, 9, {14, 77}, sixWide), 8);
+    // Tall enough but too narrow: 12 px text is 72 px wide, 10 px text 60.
+    CHECK_EQ(fittingFontSize(12, 9, {14, 61}, sixWide), 10);
     // Going from 17 to 12 takes one guess, not a measurement per size.
     measured = 0;
     fittingFontSize(17, 9, {14, 77}, sixWide);
     CHECK(measured <= 3);
+}
+
+TEST_CASE(labelsStartAtTheirDesignedSizeInTheirWholeBox)
+{
+    // 10.5 pt and 9 pt at 96, 120 and 144 dots to the inch.
+    CHECK_EQ(designFontPixels(CaptionFont, 96), 14);
+    CHECK_EQ(designFontPixels(CaptionFont, 120), 18);
+    CHECK_EQ(designFontPixels(CaptionFont, 144), 21);
+    CHECK_EQ(designFontPixels(DescriptionFont, 96), 12);
+    CHECK_EQ(designFontPixels(DescriptionFont, 120), 15);
+    const TextExtent caption = labelRoom(controlLayout("Label1"));
+    CHECK_EQ(caption.height, 17);
+    CHECK_EQ(caption.width, 33);
+    const TextExtent description = labelRoom(controlLayout("Label5"), 192);
+    CHECK_EQ(description.height, 120);
+    CHECK_EQ(description.width, 530);
+}
+
+TEST_CASE(descriptionKeepsItsPinkUnlessTheDesktopIsHighContrast)
+{
+    const PanelColours dark{{32, 32, 32}, {230, 230, 230}};
+    const PanelColours pink{{255, 192, 192}, {0, 0, 0}};
+    CHECK(descriptionColours(false, dark) == pink);
+    CHECK(descriptionColours(true, dark) == dark);
+    CHECK(looksHighContrast({{255, 255, 255}, {0, 0, 0}}));
+    CHECK(looksHighContrast({{0, 0, 0}, {255, 255, 255}}));
+    CHECK(!looksHighContrast({{239, 239, 239}, {0, 0, 0}}));
+    CHECK(!looksHighContrast(dark));
+}
+
+TEST_CASE(tabOrderFollowsTheTabIndexes)
+{
+    const std::vector<std::string_view> expected{"Combo1", "Label1", "Combo2", "Label2", "Label3",
+                                                 "Label4", "Combo3", "Combo4", "Label5"};
+    CHECK(controlsInTabOrder() == expected);
+}
+
+TEST_CASE(windowIsCentredInTheWorkArea)
+{
+    // A panel 27 px high along the top of a 1024 x 768 screen.
+    CHECK(centredFrame({0, 27, 1024, 741}, {301, 461}) == (PixelRect{361, 167, 301, 461}));
+    CHECK(centredFrame({1024, 0, 1920, 1040}, {598, 890}) == (PixelRect{1685, 75, 598, 890}));
+    CHECK(centredFrame({100, 0, 200, 300}, {400, 400}) == (PixelRect{100, 0, 400, 400}));
 }

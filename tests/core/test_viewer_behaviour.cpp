@@ -26,6 +26,20 @@ TEST_CASE(loadShowsTheStartUpPictureOnlyWhereAProgramHasOne)
     CHECK(!ViewerBehaviour(velviewCatalogue(), u"dir").load());
 }
 
+TEST_CASE(builtInPictureStandsInForTheStartUpPicture)
+{
+    const auto qelview = ViewerBehaviour(qelviewCatalogue(), u"dir").startupPictures();
+    CHECK_EQ(qelview.size(), 2u);
+    if (qelview.size() != 2)
+        return;
+    CHECK(pathEndsIn(qelview.front(), u"Qel", u"0.jpg"));
+    CHECK(qelview.back().source == PictureSource::BuiltIn);
+    CHECK_EQ(qelview.back().name, u"内置图片");
+    const auto velview = ViewerBehaviour(velviewCatalogue(), u"dir").startupPictures();
+    CHECK_EQ(velview.size(), 1u);
+    CHECK(!velview.empty() && velview.front().source == PictureSource::BuiltIn);
+}
+
 TEST_CASE(pickAnswersWithThePictureThenTheDescription)
 {
     const ViewerBehaviour qelview(qelviewCatalogue(), u"dir");

@@ -1,9 +1,8 @@
-#include "list_font_fit.h"
+#include "text_font_fit.h"
 
 #include <algorithm>
 
-int fittingFontSize(int size, int smallest, TextExtent room,
-                    const std::function<TextExtent(int size)>& extentAt)
+int fittingFontSize(int size, int smallest, TextExtent room, const TextMeasure& extentAt)
 {
     while (size > smallest) {
         const TextExtent extent = extentAt(size);
@@ -18,4 +17,16 @@ int fittingFontSize(int size, int smallest, TextExtent room,
         size = std::max(smallest, std::min(size - 1, int(size * scale)));
     }
     return size;
+}
+
+int designFontPixels(const LabelFont& design, int fontDpi)
+{
+    // Tenths of a point, 720 to the inch, to the nearest whole pixel.
+    return (design.tenthsOfPoint * fontDpi + 360) / 720;
+}
+
+TextExtent labelRoom(const ControlLayout& label, int dpi)
+{
+    const PixelRect box = pixelRect(label, dpi);
+    return {box.height, box.width};
 }
