@@ -3,8 +3,9 @@
 #include "catalogue_rules.h"
 #include "form_appearance.h"
 #include "form_layout.h"
-#include "text_font_fit.h"
+#include "gdi_text_fit.h"
 #include "text.h"
+#include "text_font_fit.h"
 
 #include <commctrl.h>
 
@@ -13,11 +14,12 @@
 #include <vector>
 
 // Creation order is z-order, first on top, and the dialog keys walk it for
-// the tab order. Screen readers name a combo box after the static control
-// just before it in z-order, so each caption label is created just before its
-// list: Label1, Combo1, Label2, Combo2, ... Label5, then the picture area,
-// which thus lies at the bottom. Tab stops are on the lists alone, so Tab and
-// Shift+Tab cycle Combo1 to Combo4.
+// the tab order. Tab stops are on the lists alone, so they are created in the
+// layout's tab order, and Tab and Shift+Tab cycle them in it. Screen readers
+// name a combo box after the static control just before it in z-order, so
+// each caption label is created just before its list: Label1, Combo1,
+// Label2, Combo2, ... Label5, then the picture area, which thus lies at the
+// bottom.
 //
 // This order puts each caption above its list, and the two share one pixel
 // column (a caption ends on the column where its list begins). The list
@@ -175,19 +177,19 @@ std::vector<std::wstring> listTexts(const ExpressionCatalogue& catalogue)
     return texts;
 }
 
-// The height of a line and the width of the widest text in the font
-// selected into this context.
-TextExtent extentOf(HDC context, const std::vector<std::wstring>& texts)
+// The height of a line in this font, which the font rule counts a list's
+// font size by.
+int lineHeight(HFONT font)
 {
+    const HDC context = CreateCompatibleDC(nullptr);
+    if (!context)
+        return 0;
+    const HGDIOBJ original = SelectObject(context, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(context, &metrics);
-    TextExtent extent{int(metrics.tmHeight), 0};
-    for (const std::wstring& text : texts) {
-        SIZE drawn{};
-        GetTextExtentPoint32W(context, text.c_str(), int(text.size()), &drawn);
-        extent.width = std::max(extent.width, int(drawn.cx));
-    }
-    return extent;
+    SelectObject(context, original);
+    DeleteDC(context);
+    return int(metrics.tmHeight);
 }
 
 // A smaller font for the lists, where the font this list has does not fit
@@ -200,31 +202,16 @@ GdiObject<HFONT> smallerListFont(HWND list, const ExpressionCatalogue& catalogue
     LOGFONTW description{};
     if (!font || !GetObjectW(font, sizeof description, &description))
         return {};
-    const HDC context = CreateCompatibleDC(nullptr);
-    if (!context)
-        return {};
-    const TextExtent room = textRoom(list);
     const std::vector<std::wstring> texts = listTexts(catalogue);
-    const HGDIOBJ original = SelectObject(context, font);
-    const TextExtent desktop = extentOf(context, texts);
-    const int size = fittingFontSize(desktop.height, SmallestListFontPixels, room, [&](int pixels) {
-        if (pixels == desktop.height)
-            return desktop;
-        LOGFONTW smaller = description;
-        // A positive height asks for the whole line, as measured here.
-        smaller.lfHeight = pixels;
-        const GdiObject<HFONT> candidate(CreateFontIndirectW(&smaller));
-        SelectObject(context, candidate.get());
-        const TextExtent extent = extentOf(context, texts);
-        SelectObject(context, font);
-        return extent;
-    });
-    SelectObject(context, original);
-    DeleteDC(context);
-    if (size >= desktop.height)
-        return {};
-    description.lfHeight = size;
-    return GdiObject<HFONT>(CreateFontIndirectW(&description));
+    return smallerFittingFont(
+        font, lineHeight(font), SmallestListFontPixels, textRoom(list),
+        [&](HDC context) { return lineExtent(context, texts); },
+        [&](int pixels) {
+            LOGFONTW smaller = description;
+            // A positive height asks for the whole line, as measured here.
+            smaller.lfHeight = pixels;
+            return smaller;
+        });
 }
 
 // Gives the first list the lists' font, fitted: the desktop's, or a smaller
@@ -247,8 +234,15 @@ int fitListFont(HWND list, int closedHeight, const ExpressionCatalogue& catalogu
 bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, UINT dpi,
                         WindowFonts& fonts, FormControls& controls)
 {
+    // The lists in the layout's tab order, each just after its caption.
+    std::vector<std::size_t> lists;
+    for (const std::string_view name : controlsInTabOrder())
+        if (const auto found = std::ranges::find(listNames, name); found != listNames.end())
+            lists.push_back(std::size_t(found - listNames.begin()));
+    if (lists.size() != controls.lists.size())
+        return false;
     int field = 0;
-    for (std::size_t k = 0; k < controls.lists.size(); ++k) {
+    for (const std::size_t k : lists) {
         const Category& category = catalogue.categories[k];
         const PixelRect caption = placeOf(labelNames[k], dpi);
         const PixelRect list = placeOf(listNames[k], dpi);
@@ -259,14 +253,14 @@ bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, UINT 
         if (!controls.labels[k] || !controls.lists[k])
             return false;
         SetWindowRgn(controls.labels[k], captionRegion(caption, list), FALSE);
-        field = k == 0 ? fitListFont(controls.lists[0], list.height, catalogue, fonts)
-                       : keepClosedHeight(controls.lists[k], list.height, field);
+        field = k == lists.front() ? fitListFont(controls.lists[k], list.height, catalogue, fonts)
+                                   : keepClosedHeight(controls.lists[k], list.height, field);
         fillList(controls.lists[k], category);
     }
     // SS_EDITCONTROL breaks a line inside a word, as a multiline edit
     // control does, so Chinese text, which has no spaces, wraps too.
     controls.labels[4] = createLabel(parent, placeOf("Label5", dpi), FirstLabelIdentifier + 4,
-                                     fonts.description.get(), DescriptionHeading, SS_EDITCONTROL);
+                                     fonts.descriptionShown(), DescriptionHeading, SS_EDITCONTROL);
     if (!controls.labels[4])
         return false;
     return controls.picture.create(parent, placeOf("Image1", dpi), PictureIdentifier,
@@ -289,7 +283,7 @@ void layOutFormControls(const FormControls& controls, const ExpressionCatalogue&
         field = k == 0 ? fitListFont(controls.lists[0], list.height, catalogue, fonts)
                        : keepClosedHeight(controls.lists[k], list.height, field);
     }
-    SendMessageW(controls.description(), WM_SETFONT, WPARAM(fonts.description.get()), FALSE);
+    SendMessageW(controls.description(), WM_SETFONT, WPARAM(fonts.descriptionShown()), FALSE);
     place(controls.description(), placeOf("Label5", dpi));
     place(controls.picture.window(), placeOf("Image1", dpi));
     InvalidateRect(GetParent(controls.description()), nullptr, TRUE);

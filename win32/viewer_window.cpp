@@ -1,6 +1,7 @@
 #include "viewer_window.h"
 
 #include "accessible_name.h"
+#include "catalogue_rules.h"
 #include "dpi.h"
 #include "form_appearance.h"
 #include "form_layout.h"
@@ -54,6 +55,16 @@ std::vector<std::uint8_t> builtInPicture(HINSTANCE instance)
     return {bytes, bytes + SizeofResource(instance, resource)};
 }
 
+RgbColour rgbOf(COLORREF colour)
+{
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+COLORREF colourRef(RgbColour colour)
+{
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
 SIZE frameSize(UINT dpi)
 {
     const PixelSize client = formClientSize(int(dpi));
@@ -64,8 +75,6 @@ SIZE frameSize(UINT dpi)
 ViewerWindow::ViewerWindow(const Program& program)
     : m_program(program), m_behaviour(program.catalogue, programDirectory())
 {
-    const RgbColour pink = DescriptionBackground;
-    m_descriptionBrush = GdiObject<HBRUSH>(CreateSolidBrush(RGB(pink.red, pink.green, pink.blue)));
 }
 
 ViewerWindow::~ViewerWindow()
@@ -98,30 +107,29 @@ bool ViewerWindow::create(HINSTANCE instance)
         DeleteMenu(windowMenu, command, MF_BYCOMMAND);
 
     m_dpi = windowDpi(m_window);
-    m_fonts = windowFonts(m_dpi);
+    m_fonts = windowFonts(m_dpi, m_program.catalogue, wide(DescriptionHeading));
     if (!createFormControls(m_window, m_program.catalogue, m_dpi, m_fonts, m_controls))
         return false;
     load();
-    // The window holds its built-in picture until a picture file replaces
-    // it; where the start-up picture already has, it is never decoded.
-    if (m_shownPicture.empty() && showPicture(builtInPicture(instance)))
-        m_controls.picture.setAccessibleDescription(wide(BuiltInPictureName).c_str());
-    // Sized for its client area at its resolution, centred on its screen and
-    // topmost for the rest of its life, in one move.
+    // Sized for its client area at its resolution, centred in its screen's
+    // work area and topmost for the rest of its life, in one move.
     const SIZE frame = frameSize(m_dpi);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(m_window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& screen = monitor.rcMonitor;
-    SetWindowPos(m_window, HWND_TOPMOST, screen.left + (screen.right - screen.left - frame.cx) / 2,
-                 screen.top + (screen.bottom - screen.top - frame.cy) / 2, frame.cx, frame.cy,
+    const RECT& work = monitor.rcWork;
+    const PixelRect place = centredFrame(
+        {work.left, work.top, work.right - work.left, work.bottom - work.top}, {frame.cx, frame.cy});
+    SetWindowPos(m_window, HWND_TOPMOST, place.x, place.y, place.width, place.height,
                  SWP_NOACTIVATE);
     return true;
 }
 
 void ViewerWindow::load()
 {
-    showPictureFile(m_behaviour.load());
+    for (const PictureToShow& picture : m_behaviour.startupPictures())
+        if (showPictureFile(picture))
+            break;
 }
 
 void ViewerWindow::show()
@@ -131,13 +139,15 @@ void ViewerWindow::show()
     // Shown from a process that the user just started, the window may take
     // the foreground; without it, keys would go to whichever window had them.
     SetForegroundWindow(m_window);
-    SetFocus(m_controls.lists[0]);
+    SetFocus(GetNextDlgTabItem(m_window, nullptr, FALSE));
 }
 
 void ViewerWindow::applyResolution(UINT dpi)
 {
     m_dpi = dpi;
-    WindowFonts fonts = windowFonts(dpi);
+    std::wstring description(std::size_t(GetWindowTextLengthW(m_controls.description())), L'\0');
+    GetWindowTextW(m_controls.description(), description.data(), int(description.size() + 1));
+    WindowFonts fonts = windowFonts(dpi, m_program.catalogue, description);
     layOutFormControls(m_controls, m_program.catalogue, dpi, fonts);
     // The controls have let go of the old fonts; they can go now.
     m_fonts = std::move(fonts);
@@ -180,8 +190,12 @@ bool ViewerWindow::showPictureFile(const std::optional<PictureToShow>& picture)
     // picture shown, and its name, and is reported nowhere.
     if (!picture)
         return false;
-    auto file = readPictureFile(picture->path);
-    if (!file || !showPicture(std::move(file->bytes)))
+    std::vector<std::uint8_t> bytes;
+    if (picture->source == PictureSource::BuiltIn)
+        bytes = builtInPicture(HINSTANCE(GetWindowLongPtrW(m_window, GWLP_HINSTANCE)));
+    else if (auto file = readPictureFile(picture->path))
+        bytes = std::move(file->bytes);
+    if (!showPicture(std::move(bytes)))
         return false;
     m_controls.picture.setAccessibleDescription(wide(picture->name).c_str());
     return true;
@@ -195,8 +209,20 @@ void ViewerWindow::listPicked(std::size_t list)
         return;
     showPictureFile(pick->picture);
     const std::wstring description = wide(pick->description);
-    SetWindowTextW(m_controls.description(), description.c_str());
+    showDescription(description);
     announce(m_controls.lists[list], description.c_str());
+}
+
+void ViewerWindow::showDescription(const std::wstring& text)
+{
+    // The font that shows the text whole, before the text.
+    GdiObject<HFONT> smaller = smallerDescriptionFont(m_fonts, m_dpi, text);
+    if (smaller || m_fonts.smallerDescription) {
+        SendMessageW(m_controls.description(), WM_SETFONT,
+                     WPARAM(smaller ? smaller.get() : m_fonts.description.get()), FALSE);
+        m_fonts.smallerDescription = std::move(smaller);
+    }
+    SetWindowTextW(m_controls.description(), text.c_str());
 }
 
 void ViewerWindow::announce(HWND list, const wchar_t* text)
@@ -235,19 +261,19 @@ void ViewerWindow::command(int identifier, WORD code, HWND control)
 
 LRESULT ViewerWindow::labelColours(HDC context, HWND label)
 {
-    SetTextColor(context, GetSysColor(COLOR_BTNTEXT));
-    // The pink panel keeps its own dark text, since the system's button text
-    // may be light; under High Contrast it takes the system's colours, as the
-    // user asked.
-    if (label == m_controls.description() && !highContrastOn()) {
-        const RgbColour ink = DescriptionForeground;
-        SetTextColor(context, RGB(ink.red, ink.green, ink.blue));
-        const RgbColour pink = DescriptionBackground;
-        SetBkColor(context, RGB(pink.red, pink.green, pink.blue));
-        return LRESULT(m_descriptionBrush.get());
+    const PanelColours desktop{rgbOf(GetSysColor(COLOR_3DFACE)), rgbOf(GetSysColor(COLOR_BTNTEXT))};
+    const PanelColours colours = label == m_controls.description()
+                                     ? descriptionColours(highContrastOn(), desktop)
+                                     : desktop;
+    SetTextColor(context, colourRef(colours.text));
+    SetBkColor(context, colourRef(colours.background));
+    if (colours.background == desktop.background)
+        return LRESULT(GetSysColorBrush(COLOR_3DFACE));
+    if (!m_panelBrush || m_panelColour != colours.background) {
+        m_panelBrush = GdiObject<HBRUSH>(CreateSolidBrush(colourRef(colours.background)));
+        m_panelColour = colours.background;
     }
-    SetBkColor(context, GetSysColor(COLOR_3DFACE));
-    return LRESULT(GetSysColorBrush(COLOR_3DFACE));
+    return LRESULT(m_panelBrush.get());
 }
 
 LRESULT ViewerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
@@ -282,7 +308,7 @@ LRESULT ViewerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         } else {
             const bool remembered = m_focusWhenInactive && IsWindow(m_focusWhenInactive) &&
                                     IsChild(m_window, m_focusWhenInactive);
-            SetFocus(remembered ? m_focusWhenInactive : m_controls.lists[0]);
+            SetFocus(remembered ? m_focusWhenInactive : GetNextDlgTabItem(m_window, nullptr, FALSE));
         }
         return 0;
     case WM_SYSCOMMAND:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "form_appearance.h"
 #include "form_controls.h"
 #include "gdi_object.h"
 #include "list_pick.h"
@@ -28,11 +29,12 @@ public:
     ViewerWindow& operator=(const ViewerWindow&) = delete;
 
     // Creates the window with its controls and runs its load step, hidden,
-    // centred on the screen; false when a window could not be created.
+    // centred in its screen's work area; false when a window could not be
+    // created.
     bool create(HINSTANCE instance);
 
     // Shows the window as the foreground window, with the keyboard focus in
-    // Combo1.
+    // the first list in the tab order.
     void show();
 
     // The window, for the message loop's dialog keys.
@@ -50,8 +52,9 @@ private:
     void command(int identifier, WORD code, HWND control);
     void listSettled(std::size_t list);
     void listPicked(std::size_t list);
-    // True when the picture file shows.
+    // True when the picture, a file's or the built-in one, shows.
     bool showPictureFile(const std::optional<PictureToShow>& picture);
+    void showDescription(const std::wstring& text);
     // Has screen readers speak this text, when the focus is in a list.
     void announce(HWND focus, const wchar_t* text);
     bool showPicture(std::vector<std::uint8_t> jpeg);
@@ -65,7 +68,9 @@ private:
     FormControls m_controls;
     std::array<ListPick, 4> m_picks;
     WindowFonts m_fonts;
-    GdiObject<HBRUSH> m_descriptionBrush;
+    // The description panel's background, where it is not the desktop's.
+    GdiObject<HBRUSH> m_panelBrush;
+    RgbColour m_panelColour{};
     PictureDecoder m_decoder;
     // The shown picture's file bytes, to decode it again at a new resolution
     // without reading any file.
