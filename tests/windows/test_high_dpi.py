@@ -7,6 +7,7 @@ import unittest
 from PIL import Image
 
 from test_pictures import blocks, difference, jpeg_bytes
+from test_window import LABEL_RECTS, cut_text
 from wine_session import WineTestCase, controls_of
 
 
@@ -25,6 +26,8 @@ class HighDpiTest(WineTestCase):
         description = max(controls_of(state, "Static"), key=lambda c: c["rect"][2])
         self.assertEqual(description["rect"], [32, 607, 530, 120])
         self.assertEqual(controls_of(state, "ComboBox")[0]["rect"][:3], [80, 736, 210])
+        captions = [[2 * value for value in rect] for rect in LABEL_RECTS]
+        self.assertEqual(cut_text(self.session, window, captions, covered=2), [])
         picture = [c for c in state["controls"] if c["class"] not in ("Static", "ComboBox")]
         self.assertEqual(picture[0]["rect"], [0, 0, 600, 600])
 

@@ -190,10 +190,12 @@ class PictureTest(WineTestCase):
         self.assertEqual(opens.take(), ["6.jpg"])
 
     def test_built_in_picture_until_a_picture_file_replaces_it(self):
-        """Without a picture folder the built-in picture stays after a pick;
+        """Without a picture folder, or with a broken start-up picture, the
+        built-in picture stays after a pick;
         Velview shows it at start with its whole folder too, until a pick."""
         velisa = {f"velisa/{n}.jpg": jpeg_bytes(flat_picture(n)) for n in range(1, 31)}
         cases = {"Qelview, no folder": ("Qelview", None, None),
+                 "Qelview, broken picture 0": ("Qelview", {"Qel/0.jpg": b"\xff\xd8 broken"}, None),
                  "Velview, no folder": ("Velview", None, None),
                  "Velview, whole folder": ("Velview", velisa, 1)}
         for case, (name, pictures, first_pick) in cases.items():

@@ -12,7 +12,7 @@ from Xlib import X
 from Xlib.protocol import event
 
 from file_opens import FileOpens
-from wine_session import WineTestCase, controls_of, description_of
+from wine_session import WineTestCase, controls_of, description_of, wait_until
 
 PROGRAMS = {"Qelview": "Qel式Velisa", "Velview": "VelisaVer2 "}
 WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_THICKFRAME = 0x10000, 0x20000, 0x40000
@@ -83,6 +83,30 @@ def tiny_picture():
     buffer = io.BytesIO()
     Image.new("RGB", (8, 8), (0, 128, 255)).save(buffer, "JPEG")
     return buffer.getvalue()
+
+
+def ink(shot, origin, box, part=None):
+    """The pixels of a part of a box (x, y, width, height; the whole box by
+    default) in client coordinates that stand out from the box's top-left
+    pixel, where no text is drawn."""
+    x, y, width, height = part or box
+    background = shot.getpixel((origin[0] + box[0], origin[1] + box[1]))[:3]
+    return [(i, j) for i in range(x, x + width) for j in range(y, y + height)
+            if max(abs(a - b) for a, b in zip(
+                shot.getpixel((origin[0] + i, origin[1] + j))[:3], background)) > 60]
+
+
+def cut_text(session, window, boxes, covered=1):
+    """Once the text of every box is drawn, the boxes whose bottom row holds
+    ink, where the box cuts the text; a caption's last columns, which its
+    list covers, are left out."""
+    origin = session.client_geometry(window)[:2]
+    shot = wait_until(lambda: (s := session.screenshot())
+                      and all(ink(s, origin, box) for box in boxes) and s, timeout=15)
+    if not shot:
+        raise AssertionError(f"no text was drawn in one of {boxes}")
+    return [box for box in boxes
+            if ink(shot, origin, box, (box[0], box[1] + box[3] - 1, box[2] - covered, 1))]
 
 
 def has_focus_in(window, control):
@@ -210,7 +234,7 @@ class WindowTest(WineTestCase):
     def test_texts_places_and_order(self):
         for name in PROGRAMS:
             with self.subTest(program=name):
-                self.start(name)
+                _, shown = self.start(name)
                 window = self.program_window()
                 lists = controls_of(window, "ComboBox")
                 statics = controls_of(window, "Static")
@@ -234,6 +258,8 @@ class WindowTest(WineTestCase):
                 self.assertEqual(others[0]["rect"], PICTURE_RECT)
                 # With no picture folder, both show their built-in picture.
                 self.assertEqual(others[0]["text"], "内置图片")
+                # Every caption drawn whole in its box.
+                self.assertEqual(cut_text(self.session, shown, LABEL_RECTS), [])
                 # Screen readers name each list by the label created just
                 # before it.
                 for label, combo in zip(captions, lists):
