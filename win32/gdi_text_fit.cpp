@@ -39,20 +39,25 @@ GdiObject<HFONT> smallerFittingFont(HFONT font, int size, int smallest, TextExte
     if (!context)
         return {};
     const HGDIOBJ original = SelectObject(context, font);
+    // The last size tried is most often the one that fits: its font is kept.
+    GdiObject<HFONT> candidate;
+    int candidateSize = 0;
     const int fitting = fittingFontSize(size, smallest, room, [&](int pixels) {
         if (pixels == size)
             return measure(context);
         const LOGFONTW description = fontAt(pixels);
-        const GdiObject<HFONT> candidate(CreateFontIndirectW(&description));
-        SelectObject(context, candidate.get());
-        const TextExtent extent = measure(context);
         SelectObject(context, font);
-        return extent;
+        candidate = GdiObject<HFONT>(CreateFontIndirectW(&description));
+        candidateSize = pixels;
+        SelectObject(context, candidate.get());
+        return measure(context);
     });
     SelectObject(context, original);
     DeleteDC(context);
     if (fitting >= size)
         return {};
+    if (fitting == candidateSize)
+        return candidate;
     const LOGFONTW description = fontAt(fitting);
     return GdiObject<HFONT>(CreateFontIndirectW(&description));
 }
