@@ -2,6 +2,8 @@
 // read of each visible top-level window and its controls, the way an
 // accessibility client reads them. With "syscommand HWND CODE" it instead
 // sends that window menu command to the window, as choosing it would; with
+// "setting-change HWND" it tells the window that the desktop's fonts
+// changed, as the system does when the user chooses another text size; with
 // "walk-lists LABEL PICTURE LIST..." it presses Down in each list from its
 // first item to its last and prints, after each press, the label's text and
 // the picture area's; with "version FILE NAME..." it prints the version
@@ -290,6 +292,10 @@ int wmain(int argc, wchar_t** argv)
     if (argc == 4 && std::wstring(argv[1]) == L"syscommand") {
         const HWND window = reinterpret_cast<HWND>(std::wcstoull(argv[2], nullptr, 0));
         return send(window, WM_SYSCOMMAND, std::wcstoul(argv[3], nullptr, 0)) == -1 ? 1 : 0;
+    }
+    if (argc == 3 && std::wstring(argv[1]) == L"setting-change") {
+        const HWND window = reinterpret_cast<HWND>(std::wcstoull(argv[2], nullptr, 0));
+        return send(window, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS) == -1 ? 1 : 0;
     }
     if ((argc == 3 || argc == 4) && std::wstring(argv[1]) == L"message-font") {
         // Sets the message font's height, and its face where one is given,

@@ -349,6 +349,13 @@ class WindowTest(WineTestCase):
         for combo in lists:
             self.assertLessEqual(combo["lineHeight"], combo["fieldHeight"], combo["text"])
 
+        # Laid out again for a change of the desktop's fonts, the controls
+        # are as the window was made.
+        before = self.program_window()
+        self.session.run_wine([os.environ["READ_WINDOW_PROGRAM"], "setting-change",
+                               str(before["handle"])], check=True)
+        self.assertEqual(self.program_window()["controls"], before["controls"])
+
 
 if __name__ == "__main__":
     unittest.main()
