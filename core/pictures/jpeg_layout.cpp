@@ -1,6 +1,5 @@
 #include "jpeg_layout.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -72,34 +71,6 @@ struct Frame {
     int vertical[4] = {};
 };
 
-std::int64_t roundUp(std::int64_t value, std::int64_t multiple)
-{
-    return (value + multiple - 1) / multiple * multiple;
-}
-
-// The decoder's whole-picture buffer: 64 two-byte coefficients per 8 x 8 block
-// of each component, in whole rows and columns of its sampling unit.
-std::int64_t coefficientBytes(int pictureWidth, int pictureHeight, const Frame& frame)
-{
-    int maxHorizontal = 1;
-    int maxVertical = 1;
-    for (int i = 0; i < frame.components; ++i) {
-        maxHorizontal = std::max(maxHorizontal, frame.horizontal[i]);
-        maxVertical = std::max(maxVertical, frame.vertical[i]);
-    }
-    std::int64_t total = 0;
-    for (int i = 0; i < frame.components; ++i) {
-        const std::int64_t width =
-            roundUp(std::int64_t(pictureWidth) * frame.horizontal[i], maxHorizontal) /
-            maxHorizontal;
-        const std::int64_t height =
-            roundUp(std::int64_t(pictureHeight) * frame.vertical[i], maxVertical) / maxVertical;
-        total += roundUp(roundUp(width, 8) / 8, frame.horizontal[i]) *
-                 roundUp(roundUp(height, 8) / 8, frame.vertical[i]) * 64 * 2;
-    }
-    return total;
-}
-
 // Reads a start-of-frame segment whose length field has been read; the reader
 // stands on its precision byte.
 bool readFrame(ByteReader& reader, int length, JpegLayout& layout, Frame& frame)
@@ -127,7 +98,6 @@ bool readFrame(ByteReader& reader, int length, JpegLayout& layout, Frame& frame)
     layout.width = width;
     layout.height = height;
     layout.components = frame.components;
-    layout.coefficientBytes = coefficientBytes(width, height, frame);
     return true;
 }
 
