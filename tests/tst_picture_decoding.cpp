@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,6 +47,26 @@ QByteArray withSegment(QByteArray jpeg, char marker, const QByteArray& body)
                         QByteArray(1, char(newLength >> 8)) + char(newLength & 0xFF) + body);
 }
 
+// The picture with an Exif segment first that gives this orientation, in the
+// byte order given, after a tag that comes before it.
+QByteArray withExifOrientation(QByteArray jpeg, int orientation, bool bigEndian)
+{
+    const auto word = [bigEndian](int value) {
+        const char high = char(value >> 8), low = char(value & 0xFF);
+        return QByteArray().append(bigEndian ? high : low).append(bigEndian ? low : high);
+    };
+    const auto longWord = [&](int value) {
+        return bigEndian ? word(0) + word(value) : word(value) + word(0);
+    };
+    const QByteArray entries = word(0x010F) + word(2) + longWord(1) + QByteArray(4, '\0') +
+                               word(0x0112) + word(3) + longWord(1) + word(orientation) + word(0);
+    const QByteArray body = QByteArray("Exif\0\0", 6) + (bigEndian ? "MM" : "II") + word(42) +
+                            longWord(8) + word(2) + entries + longWord(0);
+    const int length = int(body.size()) + 2;
+    return jpeg.insert(2,
+                       QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + body);
+}
+
 QByteArray withSegments(QByteArray jpeg, int count)
 {
     QByteArray comments;
@@ -66,6 +87,8 @@ private slots:
     void everyCodingLoads();
     void pixelsMatchQtReader_data();
     void pixelsMatchQtReader();
+    void uprightAsQtReaderTurnsIt_data();
+    void uprightAsQtReaderTurnsIt();
     void layoutOfWrittenFiles_data();
     void layoutOfWrittenFiles();
     void capsAtTheirBoundaries_data();
@@ -160,6 +183,47 @@ void PictureDecodingTest::pixelsMatchQtReader()
     QCOMPARE(*image, expected.convertToFormat(QImage::Format_RGB32));
 }
 
+void PictureDecodingTest::uprightAsQtReaderTurnsIt_data()
+{
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<bool>("bigEndian");
+    QTest::addColumn<QSize>("size");
+    for (int orientation = 1; orientation <= 8; ++orientation)
+        for (bool bigEndian : {false, true})
+            QTest::addRow("%d, %s", orientation, bigEndian ? "big-endian" : "little-endian")
+                << orientation << bigEndian << QSize(1203, 701);
+    // As a phone held upright writes it.
+    QTest::newRow("6, 4032 x 3024") << 6 << true << QSize(4032, 3024);
+    QTest::newRow("8, 4032 x 3024") << 8 << false << QSize(4032, 3024);
+}
+
+// The Exif orientation turns and mirrors the picture as Qt's own reader does
+// when asked to, before the stretch to the shown size.
+void PictureDecodingTest::uprightAsQtReaderTurnsIt()
+{
+    QFETCH(int, orientation);
+    QFETCH(bool, bigEndian);
+    QFETCH(QSize, size);
+    QImage source(size, QImage::Format_RGB32);
+    source.fill(Qt::white);
+    source.setPixelColor(0, 0, Qt::red); // a corner that no turn keeps in place
+    QPainter(&source).fillRect(0, 0, size.width() / 3, size.height() / 5, Qt::red);
+    QByteArray bytes =
+        withExifOrientation(jpegBytes(source, JpegCoding::Baseline420), orientation, bigEndian);
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "jpeg");
+    reader.setAutoTransform(true);
+    reader.setScaledSize(shownSize);
+    const QImage expected = reader.read();
+    QVERIFY(!expected.isNull());
+    QCOMPARE(expected.size(), shownSize);
+    QCOMPARE(layoutOf(bytes)->orientation, orientation);
+
+    const auto image = decodePicture(bytes, shownSize);
+    QVERIFY(image);
+    QCOMPARE(*image, expected.convertToFormat(QImage::Format_RGB32));
+}
+
 void PictureDecodingTest::layoutOfWrittenFiles_data()
 {
     QTest::addColumn<int>("coding");
@@ -170,11 +234,9 @@ void PictureDecodingTest::layoutOfWrittenFiles_data()
     QTest::newRow("restarts") << int(JpegCoding::RestartIntervals) << 3 << false << 1;
     QTest::newRow("greyscale") << int(JpegCoding::Greyscale) << 1 << false << 1;
     QTest::newRow("cmyk") << int(JpegCoding::Cmyk) << 4 << false << 1;
-    QTest::newRow("scan per component")
-        << int(JpegCoding::ScanPerComponent) << 3 << false << 3;
+    QTest::newRow("scan per component") << int(JpegCoding::ScanPerComponent) << 3 << false << 3;
     QTest::newRow("progressive") << int(JpegCoding::Progressive420) << 3 << true << 10;
-    QTest::newRow("progressive grey")
-        << int(JpegCoding::ProgressiveGreyscale) << 1 << true << 6;
+    QTest::newRow("progressive grey") << int(JpegCoding::ProgressiveGreyscale) << 1 << true << 6;
 }
 
 // The walk finds what the JPEG library wrote, restart markers and stuffed

@@ -1,5 +1,7 @@
 #include "jpeg_layout.h"
 
+#include "exif_orientation.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -16,6 +18,7 @@ enum Marker : std::uint8_t {
     EndOfImage = 0xD9,
     StartOfScan = 0xDA,
     DefineNumberOfLines = 0xDC,
+    ApplicationSegment1 = 0xE1,
     ArithmeticConditioning = 0xCC,
 };
 
@@ -145,6 +148,7 @@ std::optional<JpegLayout> readJpegLayout(std::span<const std::uint8_t> bytes)
 
     JpegLayout layout;
     Frame frame;
+    bool exifSeen = false;
     while (true) {
         if (reader.remaining() < 2 || reader.byte() != 0xFF)
             return std::nullopt;
@@ -184,6 +188,12 @@ std::optional<JpegLayout> readJpegLayout(std::span<const std::uint8_t> bytes)
             if (!skipEntropyCodedData(reader))
                 return std::nullopt;
             continue;
+        } else if (marker == ApplicationSegment1 && !exifSeen) {
+            const auto body = bytes.subspan(reader.position(), std::size_t(length - 2));
+            exifSeen = body.size() >= 4 && body[0] == 'E' && body[1] == 'x' && body[2] == 'i' &&
+                       body[3] == 'f';
+            if (exifSeen)
+                layout.orientation = exifOrientation(body);
         }
         reader.skip(segmentEnd - reader.position());
     }

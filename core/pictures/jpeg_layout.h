@@ -14,6 +14,8 @@ struct JpegLayout {
     int scans = 0;
     // Every marker segment up to the end of the picture, scans included.
     int segments = 0;
+    // The Exif orientation of the first Exif segment, 1 (upright) to 8.
+    int orientation = 1;
 };
 
 // The layout of the JPEG file in these bytes, or nothing when they are not one

@@ -1,5 +1,6 @@
 #include "check.h"
 
+#include "exif_orientation.h"
 #include "picture_file.h"
 #include "regular_file.h"
 #include "scratch_folder.h"
@@ -78,4 +79,36 @@ TEST_CASE(picturesAreReadWholeAndChecked)
     const auto truncated = std::span(tinyJpeg).first(tinyJpeg.size() - 2);
     CHECK(!readPictureFile(writeScratchFile(u"truncated.jpg", truncated)));
     CHECK(!readPictureFile(writeScratchFile(u"huge.jpg", tinyJpegOfSize(60000, 60000))));
+}
+
+TEST_CASE(exifOrientationIsReadWithinItsSegment)
+{
+    using Bytes = std::vector<std::uint8_t>;
+    // "Exif\0\0", a little-endian TIFF header, one directory entry.
+    const Bytes header{'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0};
+    const auto segment = [&](Bytes directory) {
+        Bytes bytes = header;
+        bytes.insert(bytes.end(), directory.begin(), directory.end());
+        return bytes;
+    };
+    const Bytes six{1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0};
+    CHECK_EQ(exifOrientation(segment(six)), 6);
+    const Bytes bigEndian{'E', 'x', 'i',  'f',  0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8,
+                          0,   1,   0x01, 0x12, 0, 3, 0,   0,   0, 1,  0, 8, 0, 0};
+    CHECK_EQ(exifOrientation(bigEndian), 8);
+    const Bytes whole = segment(six);
+    for (std::size_t size = 0; size < whole.size(); ++size)
+        CHECK_EQ(exifOrientation(std::span(whole).first(size)), 1);
+    // A directory past the end, more entries than the segment holds, another
+    // type, two values, a value out of range, no Exif signature.
+    Bytes farDirectory = segment(six);
+    farDirectory[10] = 0xF0;
+    CHECK_EQ(exifOrientation(farDirectory), 1);
+    CHECK_EQ(exifOrientation(segment({0xFF, 0xFF, 0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0})), 1);
+    CHECK_EQ(exifOrientation(segment({1, 0, 0x12, 0x01, 4, 0, 1, 0, 0, 0, 6, 0, 0, 0})), 1);
+    CHECK_EQ(exifOrientation(segment({1, 0, 0x12, 0x01, 3, 0, 2, 0, 0, 0, 6, 0, 0, 0})), 1);
+    CHECK_EQ(exifOrientation(segment({1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0, 9, 0, 0, 0})), 1);
+    Bytes xmp = segment(six);
+    xmp[0] = 'X';
+    CHECK_EQ(exifOrientation(xmp), 1);
 }

@@ -8,7 +8,7 @@ import os
 import subprocess
 import unittest
 
-from PIL import Image, ImageChops, ImageStat
+from PIL import Image, ImageChops, ImageOps, ImageStat
 
 from file_opens import FileOpens
 from wine_session import WineTestCase, controls_of, description_of
@@ -50,6 +50,12 @@ def jpeg_bytes(picture, kind="JPEG", **options):
     buffer = io.BytesIO()
     picture.save(buffer, kind, quality=100, subsampling=0, **options)
     return buffer.getvalue()
+
+
+def exif_orientation(orientation):
+    exif = Image.Exif()
+    exif[0x0112] = orientation
+    return exif.tobytes()
 
 
 def peak_memory(process):
@@ -129,11 +135,17 @@ class PictureTest(WineTestCase):
                 jpeg_bytes(blocks((3000, 3000), 6, 6), progressive=True), (300, 300)),
             "6000 x 4000 progressive 4:4:4": (
                 jpeg_bytes(blocks((6000, 4000), 6, 4), progressive=True), (300, 300)),
+            # Turned upright as Pillow turns it, then stretched.
+            **{f"Exif orientation {orientation}": (
+                jpeg_bytes(blocks((400, 240), 5, 3), exif=exif_orientation(orientation)),
+                (300, 300)) for orientation in (3, 6, 8)},
+            "4032 x 3024 from a phone held upright": (
+                jpeg_bytes(blocks((4032, 3024), 4, 3), exif=exif_orientation(6)), (300, 300)),
         }
         for case, (data, scaled) in cases.items():
             with self.subTest(case=case):
                 process, window = self.start("Qelview", {"Qel/0.jpg": data})
-                decoded = Image.open(io.BytesIO(data)).convert("RGB")
+                decoded = ImageOps.exif_transpose(Image.open(io.BytesIO(data))).convert("RGB")
                 expected = decoded.resize(scaled, Image.BILINEAR) if scaled else decoded
                 expected = expected.crop((0, 0, 299, 300))
                 # Scaling filters differ a little at block edges, nowhere else.
