@@ -2,8 +2,10 @@
 
 #include "decoder_limits.h"
 #include "exif_orientation.h"
+#include "file_name_text.h"
 #include "jpeg_decoder.h"
 #include "picture_file.h"
+#include "picture_name_case_linux.h"
 
 #include <QImageReader>
 
@@ -61,7 +63,10 @@ std::optional<QImage> LoadPicture(const QString& path, QSize targetSize)
 {
     if (targetSize.isEmpty())
         return std::nullopt;
-    const auto file = readPictureFile(path.toStdU16String());
+    const auto bytes = fileNameBytes(path.toStdU16String());
+    if (!bytes)
+        return std::nullopt;
+    const auto file = readPictureFile(fileNameText(pictureFileIgnoringCase(*bytes).native()));
     if (!file)
         return std::nullopt;
     return decodeUpright(QByteArrayView(file->bytes.data(), qsizetype(file->bytes.size())),
