@@ -28,7 +28,7 @@ std::filesystem::path pictureFileIgnoringCase(const std::filesystem::path& path)
     // directory, which then fails to load as it does on Windows.
     if (std::filesystem::symlink_status(path, error).type() !=
         std::filesystem::file_type::not_found)
-        return best.empty() ? path : path.parent_path() / best;
+        return path;
     const std::string wanted = path.filename().native();
     std::filesystem::directory_iterator entries(path.parent_path(), error);
     // Of several matches (1.JPG and 1.Jpg), the first in byte order, so that
