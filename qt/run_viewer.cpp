@@ -1,6 +1,9 @@
 #include "run_viewer.h"
 
+#include "data_folders_linux.h"
+#include "file_name_text.h"
 #include "glyph_forms.h"
+#include "picture_folder_search.h"
 #include "picture_loading.h"
 #include "platform.h"
 #include "plugin_search.h"
@@ -8,6 +11,30 @@
 #include "viewers_version.h"
 
 #include <QApplication>
+
+#include <system_error>
+
+namespace {
+// The folder the picture folder lies in, for the window: beside the program,
+// else in the user's or the system's data folders (~/.local/share/qelview/Qel),
+// where a user puts pictures without root and a package puts none.
+QString pictureFolderParentOf(const ViewerProgram& program)
+{
+    const QString besideProgram = programDirectory();
+    // The program folder's text carries the bytes of a name that is not UTF-8.
+    const auto bytes = fileNameBytes(besideProgram.toStdU16String());
+    if (!bytes)
+        return besideProgram;
+    const std::filesystem::path parent = pictureFolderParent(
+        *bytes, dataFolders(), program.program.name, program.program.catalogue.pictureFolder,
+        [](const std::filesystem::path& folder) {
+            std::error_code error;
+            return std::filesystem::is_directory(folder, error);
+        });
+    return parent == *bytes ? besideProgram
+                            : QString::fromStdU16String(fileNameText(parent.native()));
+}
+} // namespace
 
 int runViewer(int argc, char* argv[], const ViewerProgram& program,
               const std::function<void(QWidget&)>& whenShown)
@@ -25,7 +52,8 @@ int runViewer(int argc, char* argv[], const ViewerProgram& program,
         QString::fromLatin1(program.program.name.data(), qsizetype(program.program.name.size())));
     // Both programs carry the version of their Windows version resources.
     QApplication::setApplicationVersion(QStringLiteral(VIEWERS_VERSION_TEXT));
-    ViewerWindow window(program, programDirectory());
+    // Settled once: every pick reads from the folder found at start.
+    ViewerWindow window(program, pictureFolderParentOf(program));
     window.load();
     window.present();
     if (whenShown)

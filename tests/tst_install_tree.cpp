@@ -4,10 +4,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QMap>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <map>
+#include <memory>
 
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -140,45 +144,72 @@ void InstallTreeTest::installedProgramStartsBesideItsPictures_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("readAtStart");
-    QTest::newRow("Qelview") << QStringLiteral("Qelview") << QStringLiteral("Qel")
-                             << QStringLiteral("0.jpg");
-    QTest::newRow("Velview") << QStringLiteral("Velview") << QStringLiteral("velisa") << QString();
+    // Where the pictures lie, and where they are read from: beside the program
+    // ("lib"), in the user's data folder ("home") or in one of the system's.
+    QTest::addColumn<QStringList>("placed");
+    QTest::addColumn<QString>("read");
+    const QString qel = QStringLiteral("Qel");
+    const QString start = QStringLiteral("0.jpg");
+    QTest::newRow("Qelview") << QStringLiteral("Qelview") << qel << start << QStringList{"lib"}
+                             << "lib";
+    QTest::newRow("Velview") << QStringLiteral("Velview") << QStringLiteral("velisa") << QString()
+                             << QStringList{"lib"} << "lib";
+    QTest::newRow("user's data") << QStringLiteral("Qelview") << qel << start
+                                 << QStringList{"home", "system"} << "home";
+    QTest::newRow("system's data")
+        << QStringLiteral("Qelview") << qel << start << QStringList{"system"} << "system";
+    QTest::newRow("beside wins") << QStringLiteral("Qelview") << qel << start
+                                 << QStringList{"lib", "home"} << "lib";
 }
 
 // Started through its link, a program runs from the folder the link resolves
-// to and reads its pictures from the folder placed beside it there. Velview
-// reads no picture before a pick, which a test cannot make without a display;
-// it shares that rule with Qelview, so for it only the start through the link
-// is checked.
+// to and reads its pictures from the folder placed beside it there, else from
+// the data folders. Velview reads no picture before a pick, which a test
+// cannot make without a display; it shares that rule with Qelview, so for it
+// only the start through the link is checked.
 void InstallTreeTest::installedProgramStartsBesideItsPictures()
 {
     QFETCH(QString, program);
     QFETCH(QString, folder);
     QFETCH(QString, readAtStart);
-    const QDir programFolder(installed(QStringLiteral("lib/") + program.toLower()));
-    QVERIFY(programFolder.mkdir(folder));
-    const QString pictures = programFolder.filePath(folder);
-    writePicture(pictures + QStringLiteral("/0.jpg"));
-    writePicture(pictures + QStringLiteral("/15.jpg"));
-    OpenWatch watch(pictures);
-    QVERIFY(watch.isValid());
+    QFETCH(QStringList, placed);
+    QFETCH(QString, read);
+    QTemporaryDir data;
+    const QString name = program.toLower();
+    const QMap<QString, QString> places{
+        {"lib", installed(QStringLiteral("lib/%1/%2").arg(name, folder))},
+        {"home", data.filePath(QStringLiteral("home/%1/%2").arg(name, folder))},
+        {"system", data.filePath(QStringLiteral("system/%1/%2").arg(name, folder))}};
+    std::map<QString, std::unique_ptr<OpenWatch>> watches;
+    for (const QString& place : placed) {
+        QVERIFY(QDir().mkpath(places[place]));
+        writePicture(places[place] + QStringLiteral("/0.jpg"));
+        writePicture(places[place] + QStringLiteral("/15.jpg"));
+        watches[place] = std::make_unique<OpenWatch>(places[place]);
+        QVERIFY(watches[place]->isValid());
+    }
 
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(installed(QStringLiteral("bin/") + program.toLower()), {});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", data.filePath("home"));
+    environment.insert("XDG_DATA_DIRS", data.filePath("elsewhere") + ":" + data.filePath("system"));
+    process.setProcessEnvironment(environment);
+    process.start(installed(QStringLiteral("bin/") + name), {});
     QVERIFY(process.waitForStarted());
     // Started up and waiting for the user, having read its start picture.
     const auto settled = [&] {
-        return (readAtStart.isEmpty() || watch.opened(readAtStart)) &&
+        return (readAtStart.isEmpty() || watches[read]->opened(readAtStart)) &&
                waitsForEvents(process.processId());
     };
     QTRY_VERIFY_WITH_TIMEOUT(settled() || process.state() != QProcess::Running, 20'000);
     QCOMPARE(process.state(), QProcess::Running);
     if (!readAtStart.isEmpty())
-        QVERIFY(watch.opened(readAtStart));
+        for (const QString& place : placed)
+            QCOMPARE(watches[place]->opened(readAtStart), place == read);
     process.kill();
     QVERIFY(process.waitForFinished());
-    QVERIFY(QDir(pictures).removeRecursively());
+    QVERIFY(QDir(installed(QStringLiteral("lib/%1/%2").arg(name, folder))).removeRecursively());
 }
 
 QTEST_MAIN(InstallTreeTest)
