@@ -48,8 +48,13 @@ int runViewer(int argc, char* argv[], const ViewerProgram& program,
     int toolkitArgc = argc > 0 ? 1 : 0;
     char* toolkitArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
     QApplication application(toolkitArgc, toolkitArgv);
-    QApplication::setApplicationName(
-        QString::fromLatin1(program.program.name.data(), qsizetype(program.program.name.size())));
+    const QString name =
+        QString::fromLatin1(program.program.name.data(), qsizetype(program.program.name.size()));
+    // The X11 window class, which the desktop entry names as StartupWMClass.
+    QApplication::setApplicationName(name);
+    // Wayland's app id, so that a desktop matches the window to its menu
+    // entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VIEWERS_ID_PREFIX ".") + name);
     // Both programs carry the version of their Windows version resources.
     QApplication::setApplicationVersion(QStringLiteral(VIEWERS_VERSION_TEXT));
     // Settled once: every pick reads from the folder found at start.
