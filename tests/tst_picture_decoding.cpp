@@ -8,7 +8,6 @@
 
 #include <QBuffer>
 #include <QImageReader>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -87,8 +86,6 @@ private slots:
     void everyCodingLoads();
     void pixelsMatchQtReader_data();
     void pixelsMatchQtReader();
-    void uprightAsQtReaderTurnsIt_data();
-    void uprightAsQtReaderTurnsIt();
     void layoutOfWrittenFiles_data();
     void layoutOfWrittenFiles();
     void capsAtTheirBoundaries_data();
@@ -148,29 +145,45 @@ void PictureDecodingTest::pixelsMatchQtReader_data()
 {
     QTest::addColumn<int>("coding");
     QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<bool>("bigEndian");
     for (JpegCoding coding : allJpegCodings) {
         if (coding == JpegCoding::Arithmetic)
             continue;
         for (QSize size : {shownSize, QSize(1203, 701), QSize(640, 2400), QSize(97, 131)})
             QTest::addRow("%s, %d x %d", codingName(coding), size.width(), size.height())
-                << int(coding) << size;
+                << int(coding) << size << 1 << false;
     }
+    const int baseline = int(JpegCoding::Baseline420);
+    for (int orientation = 1; orientation <= 8; ++orientation)
+        for (bool bigEndian : {false, true})
+            QTest::addRow("Exif orientation %d, %s", orientation, bigEndian ? "MM" : "II")
+                << baseline << QSize(1203, 701) << orientation << bigEndian;
+    // As phones held upright or upside down write them.
+    QTest::newRow("phone, orientation 6") << baseline << QSize(4032, 3024) << 6 << true;
+    QTest::newRow("phone, orientation 8") << baseline << QSize(4032, 3024) << 8 << false;
 }
 
 // Pixel for pixel what Qt's own JPEG reader gives for the same request: its
 // reduction by eighths while decoding, its smooth scaling to the shown size,
-// its reading of CMYK. The picture is busy so that every stage shows.
+// its reading of CMYK, its turning by the Exif orientation. The picture is
+// busy so that every stage shows.
 void PictureDecodingTest::pixelsMatchQtReader()
 {
     QFETCH(int, coding);
     QFETCH(QSize, size);
+    QFETCH(int, orientation);
+    QFETCH(bool, bigEndian);
     QImage source(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
             source.setPixel(x, y, qRgb(x * 255 / size.width(), (x ^ y) & 0xFF, (y * 7) & 0xFF));
     QByteArray bytes = jpegBytes(source, JpegCoding(coding));
+    if (orientation != 1)
+        bytes = withExifOrientation(bytes, orientation, bigEndian);
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer, "jpeg");
+    reader.setAutoTransform(true);
     reader.setScaledSize(shownSize);
     QImage expected = reader.read();
     QVERIFY(!expected.isNull());
@@ -180,47 +193,6 @@ void PictureDecodingTest::pixelsMatchQtReader()
     const auto image = decodePicture(bytes, shownSize);
     QVERIFY(image);
     QCOMPARE(image->format(), QImage::Format_RGB32);
-    QCOMPARE(*image, expected.convertToFormat(QImage::Format_RGB32));
-}
-
-void PictureDecodingTest::uprightAsQtReaderTurnsIt_data()
-{
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<bool>("bigEndian");
-    QTest::addColumn<QSize>("size");
-    for (int orientation = 1; orientation <= 8; ++orientation)
-        for (bool bigEndian : {false, true})
-            QTest::addRow("%d, %s", orientation, bigEndian ? "big-endian" : "little-endian")
-                << orientation << bigEndian << QSize(1203, 701);
-    // As a phone held upright writes it.
-    QTest::newRow("6, 4032 x 3024") << 6 << true << QSize(4032, 3024);
-    QTest::newRow("8, 4032 x 3024") << 8 << false << QSize(4032, 3024);
-}
-
-// The Exif orientation turns and mirrors the picture as Qt's own reader does
-// when asked to, before the stretch to the shown size.
-void PictureDecodingTest::uprightAsQtReaderTurnsIt()
-{
-    QFETCH(int, orientation);
-    QFETCH(bool, bigEndian);
-    QFETCH(QSize, size);
-    QImage source(size, QImage::Format_RGB32);
-    source.fill(Qt::white);
-    source.setPixelColor(0, 0, Qt::red); // a corner that no turn keeps in place
-    QPainter(&source).fillRect(0, 0, size.width() / 3, size.height() / 5, Qt::red);
-    QByteArray bytes =
-        withExifOrientation(jpegBytes(source, JpegCoding::Baseline420), orientation, bigEndian);
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer, "jpeg");
-    reader.setAutoTransform(true);
-    reader.setScaledSize(shownSize);
-    const QImage expected = reader.read();
-    QVERIFY(!expected.isNull());
-    QCOMPARE(expected.size(), shownSize);
-    QCOMPARE(layoutOf(bytes)->orientation, orientation);
-
-    const auto image = decodePicture(bytes, shownSize);
-    QVERIFY(image);
     QCOMPARE(*image, expected.convertToFormat(QImage::Format_RGB32));
 }
 
@@ -283,8 +255,6 @@ void PictureDecodingTest::capsAtTheirBoundaries_data()
         << file({6000, 4000}, true, DeclaredColour::Full) << true;
     QTest::newRow("progressive CMYK 16384 x 1464")
         << file({16384, 1464}, true, DeclaredColour::Cmyk) << true;
-    QTest::newRow("progressive CMYK 1463 x 16383")
-        << file({1463, 16383}, true, DeclaredColour::Cmyk) << true;
     QTest::newRow("progressive CMYK past 24 megapixels")
         << file({6000, 4001}, true, DeclaredColour::Cmyk) << false;
     QTest::newRow("progressive grey 24 megapixels")

@@ -108,13 +108,9 @@ void PictureFolderTest::namesInAnotherCase()
 {
     ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
-    const auto rename = [](const QString& from, const QString& to) {
-        return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) ==
-               0;
-    };
     const QString folder = fixture.folderPath();
-    QVERIFY(rename(fixture.picturePath(1), folder + "/1.JPG"));
-    QVERIFY(rename(fixture.picturePath(2), folder + "/2.Jpg"));
+    QVERIFY(QFile::rename(fixture.picturePath(1), folder + "/1.JPG"));
+    QVERIFY(QFile::rename(fixture.picturePath(2), folder + "/2.Jpg"));
     writePicture(folder + "/2.jPG", 42);  // after 2.Jpg in byte order
     writePicture(folder + "/3.JPG", 43);  // beside an exact 3.jpg, which wins
     writePicture(folder + "/4.JPEG", 44); // another name altogether

@@ -84,31 +84,32 @@ TEST_CASE(picturesAreReadWholeAndChecked)
 TEST_CASE(exifOrientationIsReadWithinItsSegment)
 {
     using Bytes = std::vector<std::uint8_t>;
-    // "Exif\0\0", a little-endian TIFF header, one directory entry.
-    const Bytes header{'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0};
-    const auto segment = [&](Bytes directory) {
-        Bytes bytes = header;
-        bytes.insert(bytes.end(), directory.begin(), directory.end());
+    // "Exif\0\0", a TIFF header in either byte order, one directory entry.
+    const auto segment = [](bool bigEndian, Bytes entry) {
+        Bytes bytes = bigEndian
+                          ? Bytes{'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1}
+                          : Bytes{'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0};
+        for (const std::uint8_t byte : entry)
+            bytes.push_back(byte);
         return bytes;
     };
-    const Bytes six{1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0};
-    CHECK_EQ(exifOrientation(segment(six)), 6);
-    const Bytes bigEndian{'E', 'x', 'i',  'f',  0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8,
-                          0,   1,   0x01, 0x12, 0, 3, 0,   0,   0, 1,  0, 8, 0, 0};
-    CHECK_EQ(exifOrientation(bigEndian), 8);
-    const Bytes whole = segment(six);
-    for (std::size_t size = 0; size < whole.size(); ++size)
-        CHECK_EQ(exifOrientation(std::span(whole).first(size)), 1);
-    // A directory past the end, more entries than the segment holds, another
-    // type, two values, a value out of range, no Exif signature.
-    Bytes farDirectory = segment(six);
-    farDirectory[10] = 0xF0;
-    CHECK_EQ(exifOrientation(farDirectory), 1);
-    CHECK_EQ(exifOrientation(segment({0xFF, 0xFF, 0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0})), 1);
-    CHECK_EQ(exifOrientation(segment({1, 0, 0x12, 0x01, 4, 0, 1, 0, 0, 0, 6, 0, 0, 0})), 1);
-    CHECK_EQ(exifOrientation(segment({1, 0, 0x12, 0x01, 3, 0, 2, 0, 0, 0, 6, 0, 0, 0})), 1);
-    CHECK_EQ(exifOrientation(segment({1, 0, 0x12, 0x01, 3, 0, 1, 0, 0, 0, 9, 0, 0, 0})), 1);
-    Bytes xmp = segment(six);
-    xmp[0] = 'X';
-    CHECK_EQ(exifOrientation(xmp), 1);
+    const Bytes six = segment(false, {0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0});
+    CHECK_EQ(exifOrientation(six), 6);
+    CHECK_EQ(exifOrientation(segment(true, {0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, 8, 0, 0})), 8);
+    for (std::size_t size = 0; size < six.size(); ++size)
+        CHECK_EQ(exifOrientation(std::span(six).first(size)), 1);
+    // Another type, two values, a value out of range; a directory past the
+    // end, another tag in the first of more entries than the segment holds,
+    // no Exif signature.
+    for (Bytes bad : {segment(false, {0x12, 0x01, 4, 0, 1, 0, 0, 0, 6, 0, 0, 0}),
+                      segment(false, {0x12, 0x01, 3, 0, 2, 0, 0, 0, 6, 0, 0, 0}),
+                      segment(false, {0x12, 0x01, 3, 0, 1, 0, 0, 0, 9, 0, 0, 0})}) {
+        CHECK_EQ(exifOrientation(bad), 1);
+    }
+    for (const auto& changes : {Bytes{10, 0xF0}, Bytes{14, 0xFF, 16, 0x13}, Bytes{0, 'X'}}) {
+        Bytes bad = six;
+        for (std::size_t i = 0; i < changes.size(); i += 2)
+            bad[changes[i]] = changes[i + 1];
+        CHECK_EQ(exifOrientation(bad), 1);
+    }
 }

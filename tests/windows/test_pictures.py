@@ -59,13 +59,9 @@ def exif_orientation(orientation):
 
 
 def peak_memory(process):
-    """The process's peak resident memory in bytes, as Linux counts it for the
-    Wine process that runs the program."""
+    """The peak resident memory, in bytes, of the Wine process that runs the program."""
     with open(f"/proc/{process.pid}/status") as status:
-        for line in status:
-            if line.startswith("VmHWM:"):
-                return int(line.split()[1]) * 1024
-    raise AssertionError("no VmHWM in /proc/%d/status" % process.pid)
+        return next(int(line.split()[1]) * 1024 for line in status if line.startswith("VmHWM:"))
 
 
 # Whatever a picture file holds, the program stays under this.
