@@ -123,6 +123,8 @@ void PictureDecodingTest::everyCodingLoads_data()
         QTest::addRow("%s, shown size", codingName(coding)) << int(coding) << shownSize;
         QTest::addRow("%s, 1203 x 701", codingName(coding)) << int(coding) << QSize(1203, 701);
     }
+    QTest::newRow("progressive 4:4:4, 3000 x 3000")
+        << int(JpegCoding::Progressive444) << QSize(3000, 3000);
 }
 
 // Every coding picture tools write loads, at exactly the shown size.
