@@ -22,9 +22,10 @@ void appendAbsolute(std::vector<std::filesystem::path>& folders, std::filesystem
 std::vector<std::filesystem::path> dataFolders()
 {
     std::vector<std::filesystem::path> folders;
-    const std::string_view dataHome = variable("XDG_DATA_HOME");
-    if (!dataHome.empty())
-        appendAbsolute(folders, dataHome);
+    // A relative $XDG_DATA_HOME counts as unset.
+    const std::filesystem::path dataHome = variable("XDG_DATA_HOME");
+    if (dataHome.is_absolute())
+        folders.push_back(dataHome);
     else if (!variable("HOME").empty())
         appendAbsolute(folders, std::filesystem::path(variable("HOME")) / ".local" / "share");
 

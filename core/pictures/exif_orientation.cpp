@@ -79,8 +79,8 @@ int exifOrientation(std::span<const std::uint8_t> app1Body)
 
 UprightTurn uprightTurn(int exifOrientation)
 {
+    // Each case says what the stored picture is, against the upright one.
     switch (exifOrientation) {
-    // What the stored picture is, against the upright one.
     case 2: // mirrored left to right
         return {true, 0};
     case 3: // upside down
