@@ -22,10 +22,12 @@
 
 namespace {
 // A pick on a healthy folder takes about a millisecond; whatever the folder
-// holds, no pick may take longer than this, nor take the process's resident
-// memory past this.
+// holds, no pick may take longer than this, nor raise the process's peak
+// resident memory by more than this: with the 40 MB a shown window takes, the
+// program stays under 400 MB. The growth, not the peak, is bounded, so that
+// the bound holds under the sanitizers too, whose own memory comes on top.
 constexpr qint64 pickBoundMs = 1000;
-constexpr qint64 peakMemoryBound = 400 * 1000 * 1000;
+constexpr qint64 pickMemoryBound = 360 * 1000 * 1000;
 
 // The files stand in for picture 51, the second entry of list 4; picture 50,
 // the first entry, is shown before.
@@ -233,7 +235,7 @@ void HostileFolderTest::hostileFile()
     if (!cost.peakMeasured)
         QSKIP("The kernel refuses to reset the peak resident memory (/proc/self/clear_refs), "
               "so the memory bound is not checked");
-    QVERIFY2(cost.peak < peakMemoryBound, qPrintable(QString::number(cost.peak)));
+    QVERIFY2(cost.peakGrowth < pickMemoryBound, qPrintable(QString::number(cost.peakGrowth)));
 }
 
 void HostileFolderTest::hostileStartupPicture_data()
@@ -270,7 +272,7 @@ void HostileFolderTest::hostileStartupPicture()
     if (!cost.peakMeasured)
         QSKIP("The kernel refuses to reset the peak resident memory (/proc/self/clear_refs), "
               "so the memory bound is not checked");
-    QVERIFY2(cost.peak < peakMemoryBound, qPrintable(QString::number(cost.peak)));
+    QVERIFY2(cost.peakGrowth < pickMemoryBound, qPrintable(QString::number(cost.peakGrowth)));
 }
 
 // A permission check proves nothing for root, so the pick runs in a child
