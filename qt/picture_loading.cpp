@@ -2,7 +2,6 @@
 
 #include "decoder_limits.h"
 #include "exif_orientation.h"
-#include "file_name_text.h"
 #include "jpeg_decoder.h"
 #include "picture_file.h"
 #include "picture_name_case_linux.h"
@@ -59,14 +58,11 @@ std::optional<QImage> decodePicture(const QByteArray& bytes, QSize targetSize)
     return decodeUpright(bytes, *layout, targetSize);
 }
 
-std::optional<QImage> LoadPicture(const QString& path, QSize targetSize)
+std::optional<QImage> LoadPicture(const std::filesystem::path& path, QSize targetSize)
 {
     if (targetSize.isEmpty())
         return std::nullopt;
-    const auto bytes = fileNameBytes(path.toStdU16String());
-    if (!bytes)
-        return std::nullopt;
-    const auto file = readPictureFile(fileNameText(pictureFileIgnoringCase(*bytes).native()));
+    const auto file = readPictureFile(pictureFileIgnoringCase(path));
     if (!file)
         return std::nullopt;
     return decodeUpright(QByteArrayView(file->bytes.data(), qsizetype(file->bytes.size())),

@@ -1,7 +1,6 @@
 #include "run_viewer.h"
 
 #include "data_folders_linux.h"
-#include "file_name_text.h"
 #include "glyph_forms.h"
 #include "picture_folder_search.h"
 #include "picture_loading.h"
@@ -18,21 +17,14 @@ namespace {
 // The folder the picture folder lies in, for the window: beside the program,
 // else in the user's or the system's data folders (~/.local/share/qelview/Qel),
 // where a user puts pictures without root and a package puts none.
-QString pictureFolderParentOf(const ViewerProgram& program)
+std::filesystem::path pictureFolderParentOf(const ViewerProgram& program)
 {
-    const QString besideProgram = programDirectory();
-    // The program folder's text carries the bytes of a name that is not UTF-8.
-    const auto bytes = fileNameBytes(besideProgram.toStdU16String());
-    if (!bytes)
-        return besideProgram;
-    const std::filesystem::path parent = pictureFolderParent(
-        *bytes, dataFolders(), program.program.name, program.program.catalogue.pictureFolder,
-        [](const std::filesystem::path& folder) {
-            std::error_code error;
-            return std::filesystem::is_directory(folder, error);
-        });
-    return parent == *bytes ? besideProgram
-                            : QString::fromStdU16String(fileNameText(parent.native()));
+    return pictureFolderParent(programDirectory(), dataFolders(), program.program.name,
+                               program.program.catalogue.pictureFolder,
+                               [](const std::filesystem::path& folder) {
+                                   std::error_code error;
+                                   return std::filesystem::is_directory(folder, error);
+                               });
 }
 } // namespace
 

@@ -29,7 +29,7 @@ QSize sizeOf(const JpegLayout& layout)
 
 std::optional<QByteArray> fileBytes(const QString& path, qint64 maxBytes)
 {
-    const auto bytes = readRegularFile(path.toStdU16String(), maxBytes);
+    const auto bytes = readRegularFile(QFile::encodeName(path).toStdString(), maxBytes);
     if (!bytes)
         return std::nullopt;
     return QByteArray(reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size()));
@@ -337,9 +337,9 @@ void PictureDecodingTest::fileSizeBoundary()
     const qint64 cap = 32 * 1024 * 1024;
     QVERIFY(file.resize(cap));
     file.close();
-    QVERIFY(LoadPicture(path, shownSize));
+    QVERIFY(LoadPicture(file.filesystemFileName(), shownSize));
     QVERIFY(file.resize(cap + 1));
-    QVERIFY(!LoadPicture(path, shownSize));
+    QVERIFY(!LoadPicture(file.filesystemFileName(), shownSize));
 }
 
 // A file may hold more than its stated size, or grow while it is read: a

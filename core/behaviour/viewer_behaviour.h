@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,7 +18,7 @@
 // A picture file for the window: where to read it, and the text that names
 // the picture for screen readers once it shows.
 struct PictureToShow {
-    std::u16string path;
+    std::filesystem::path path;
     std::u16string name;
 };
 
@@ -35,7 +36,7 @@ class ViewerBehaviour {
 public:
     // programDirectory is the folder the picture folder lies in, exactly as
     // the platform reports it.
-    ViewerBehaviour(const ExpressionCatalogue& catalogue, std::u16string programDirectory);
+    ViewerBehaviour(const ExpressionCatalogue& catalogue, std::filesystem::path programDirectory);
 
     // When the window loads: the start-up picture file, or nothing for a
     // program that opens with its built-in picture.
@@ -58,5 +59,5 @@ private:
     std::optional<PictureToShow> pictureFile(int pictureNumber) const;
 
     const ExpressionCatalogue& m_catalogue;
-    std::u16string m_programDirectory;
+    std::filesystem::path m_programDirectory;
 };

@@ -59,8 +59,8 @@ TEST_CASE(readsOnlyRegularFilesWithinTheCap)
 {
     const std::vector<std::uint8_t> sixteen(16, 0x5A);
     const std::vector<std::uint8_t> seventeen(17, 0x5A);
-    CHECK(!readRegularFile((scratchFolder() / "absent.jpg").u16string(), 16));
-    CHECK(!readRegularFile(scratchFolder().u16string(), 16));
+    CHECK(!readRegularFile(scratchFolder() / "absent.jpg", 16));
+    CHECK(!readRegularFile(scratchFolder(), 16));
     CHECK(readRegularFile(writeScratchFile(u"empty.jpg", {}), 16) == std::vector<std::uint8_t>{});
     CHECK(readRegularFile(writeScratchFile(u"16.jpg", sixteen), 16) == sixteen);
     CHECK(!readRegularFile(writeScratchFile(u"17.jpg", seventeen), 16));
