@@ -23,9 +23,11 @@
 namespace {
 // A pick on a healthy folder takes about a millisecond; whatever the folder
 // holds, no pick may take longer than this, nor raise the process's peak
-// resident memory by more than this.
+// resident memory by more than this: with the 40 MB a shown window takes, the
+// program stays under 400 MB. The growth, not the peak, is bounded, so that
+// the bound holds under the sanitizers too, whose own memory comes on top.
 constexpr qint64 pickBoundMs = 1000;
-constexpr qint64 pickMemoryBound = 64 * 1024 * 1024;
+constexpr qint64 pickMemoryBound = 360 * 1000 * 1000;
 
 // The files stand in for picture 51, the second entry of list 4; picture 50,
 // the first entry, is shown before.
@@ -84,8 +86,12 @@ bool plant(const QString& kind, const QString& path)
         return writeFile(path, declaringJpeg({20000, 20000}, false));
     if (kind == "20000 x 20000 progressive")
         return writeFile(path, declaringJpeg({20000, 20000}, true, 2));
+    if (kind == "24 megapixels progressive 4:4:4")
+        return writeFile(path, declaringJpeg({6000, 4000}, true, 2, DeclaredColour::Full));
+    if (kind == "16384 x 1464 progressive CMYK")
+        return writeFile(path, declaringJpeg({16384, 1464}, true, 2, DeclaredColour::Cmyk));
     if (kind == "30000 scans")
-        return writeFile(path, declaringJpeg({1024, 1024}, true, 30000, true));
+        return writeFile(path, declaringJpeg({1024, 1024}, true, 30000, DeclaredColour::Grey));
     if (kind == "200 MB") {
         QFile file(path);
         return file.open(QIODevice::WriteOnly) && file.write(good) == good.size() &&
@@ -194,6 +200,10 @@ void HostileFolderTest::hostileFile_data()
                              "link to /dev/zero",
                              "link to /dev/urandom"})
         QTest::newRow(kind) << QString::fromLatin1(kind) << true;
+    // The largest pictures the caps let through, declared by a few bytes: the
+    // decoder holds all their coefficients.
+    for (const char* kind : {"24 megapixels progressive 4:4:4", "16384 x 1464 progressive CMYK"})
+        QTest::newRow(kind) << QString::fromLatin1(kind) << false;
     for (int seed = 1; seed <= 8; ++seed)
         QTest::addRow("bit-flipped %d", seed)
             << QStringLiteral("bit-flipped %1").arg(seed) << false;
