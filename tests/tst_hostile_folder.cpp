@@ -27,6 +27,10 @@ namespace {
 // program stays under 400 MB. The growth, not the peak, is bounded, so that
 // the bound holds under the sanitizers too, whose own memory comes on top.
 constexpr qint64 pickBoundMs = 1000;
+// A file that does decode may be the largest picture the caps let through,
+// which takes half a second and more under the sanitizers or on a busy
+// machine; its bound only tells a slow decode from a hang.
+constexpr qint64 decodedPickBoundMs = 5000;
 constexpr qint64 pickMemoryBound = 360 * 1000 * 1000;
 
 // The files stand in for picture 51, the second entry of list 4; picture 50,
@@ -223,7 +227,8 @@ void HostileFolderTest::hostileFile()
     const LoadCost cost = costOf([&] { fixture.pick(4, 1); });
     qInfo("%s: pick %lld ms, peak resident growth %lld KiB", qPrintable(kind), cost.milliseconds,
           cost.peakGrowth / 1024);
-    QVERIFY2(cost.milliseconds < pickBoundMs, qPrintable(QString::number(cost.milliseconds)));
+    const qint64 bound = keepsPicture ? pickBoundMs : decodedPickBoundMs;
+    QVERIFY2(cost.milliseconds < bound, qPrintable(QString::number(cost.milliseconds)));
     if (keepsPicture)
         QCOMPARE(fixture.shownPicture(), 50);
     QCOMPARE(fixture.description()->caption(), fixture.descriptionOf(4, 1));
