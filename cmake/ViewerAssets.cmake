@@ -8,7 +8,7 @@ function(add_program_assets target name)
         BASE ${PROJECT_SOURCE_DIR}/assets
         FILES
             ${PROJECT_SOURCE_DIR}/assets/${name}/built-in-picture.jpg
-            ${PROJECT_SOURCE_DIR}/assets/${name}/window-icon.ico
+            ${PROJECT_SOURCE_DIR}/assets/${name}/icon-48.png
     )
 endfunction()
 

@@ -46,8 +46,7 @@ void hideFromTaskbar(QWidget& window)
     // Other platforms, offscreen among them, may answer for X11 without a
     // connection of their own.
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (QGuiApplication::platformName() != QLatin1String("xcb;wayland") || !x11 ||
-        !x11->connection())
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11 || !x11->connection())
         return;
     xcb_connection_t* connection = x11->connection();
     const auto nativeWindow = static_cast<xcb_window_t>(window.winId());
