@@ -24,13 +24,6 @@ template <> struct StringMaker<std::u16string_view> {
 };
 template <> struct StringMaker<std::u16string> : StringMaker<std::u16string_view> {};
 template <std::size_t N> struct StringMaker<char16_t[N]> : StringMaker<std::u16string_view> {};
-template <> struct StringMaker<std::wstring> {
-    static String convert(const std::wstring& text)
-    {
-        return StringMaker<std::u16string_view>::convert(std::filesystem::path(text).u16string());
-    }
-};
-template <std::size_t N> struct StringMaker<wchar_t[N]> : StringMaker<std::wstring> {};
 template <typename T> struct StringMaker<std::optional<T>> {
     static String convert(const std::optional<T>& value)
     {
