@@ -60,7 +60,7 @@ TEST_CASE("no path for pictures a program does not read")
     CHECK(!PicturePath(velviewCatalogue(), u"dir", 0));
 }
 
-TEST_CASE(pictureFolderIsTheFirstThatExists)
+TEST_CASE("the picture folder is the first one that exists")
 {
     using std::filesystem::path;
     const path program = path("opt") / "qel";

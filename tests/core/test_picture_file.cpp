@@ -81,7 +81,7 @@ TEST_CASE("pictures are read whole and checked")
     CHECK(!readPictureFile(writeScratchFile(u"huge.jpg", tinyJpegOfSize(60000, 60000))));
 }
 
-TEST_CASE(exifOrientationIsReadWithinItsSegment)
+TEST_CASE("the Exif orientation is read within its segment")
 {
     using Bytes = std::vector<std::uint8_t>;
     // "Exif\0\0", a TIFF header in either byte order, one directory entry.
