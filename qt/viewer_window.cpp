@@ -11,7 +11,6 @@
 #include "qt_layout.h"
 #include "qt_text.h"
 #include "window_fonts.h"
-#include "window_icon.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -39,7 +38,8 @@ ViewerWindow::ViewerWindow(const ViewerProgram& program, std::filesystem::path p
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(loadWindowIcon(program.windowIcon));
+    setWindowIcon(QIcon(
+        QString::fromLatin1(program.windowIcon.data(), qsizetype(program.windowIcon.size()))));
     createControls();
     applyLayout();
     m_lists[0]->setFocus();

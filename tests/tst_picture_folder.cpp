@@ -44,6 +44,7 @@ private slots:
     void deletedPictureKeepsTheOneShown();
     void replacedPictureShowsAtNextPick();
     void folderRenamedAwayAndBack();
+    void namesInAnotherCase();
     void unusualProgramDirectory_data();
     void unusualProgramDirectory();
     void programAtFileSystemRoot();
@@ -99,6 +100,26 @@ void PictureFolderTest::folderRenamedAwayAndBack()
     QCOMPARE(fixture.shownPicture(), 9);
     QTest::mouseDClick(fixture.picture(), Qt::LeftButton, {}, QPoint(150, 150));
     QCOMPARE(fixture.shownPicture(), 0);
+}
+
+// A picture folder made on Windows may name its files 1.JPG: such a file is
+// read where the exact name is missing, and read anew at each pick.
+void PictureFolderTest::namesInAnotherCase()
+{
+    ViewerFixture fixture(qelviewViewerProgram());
+    fixture.window().show();
+    const QString folder = fixture.folderPath();
+    QVERIFY(QFile::rename(fixture.picturePath(1), folder + "/1.JPG"));
+    QVERIFY(QFile::rename(fixture.picturePath(2), folder + "/2.Jpg"));
+    writePicture(folder + "/2.jPG", 42);  // after 2.Jpg in byte order
+    writePicture(folder + "/3.JPG", 43);  // beside an exact 3.jpg, which wins
+    writePicture(folder + "/4.JPEG", 44); // another name altogether
+    QVERIFY(QFile::remove(fixture.picturePath(4)));
+    for (auto [index, picture] : {std::pair{0, 1}, {1, 2}, {2, 3}, {3, 3}})
+        QCOMPARE((fixture.pick(1, index), fixture.shownPicture()), picture);
+    writePicture(folder + "/1.JPG", 41);
+    fixture.pick(1, 0);
+    QCOMPARE(fixture.shownPicture(), 41);
 }
 
 void PictureFolderTest::unusualProgramDirectory_data()

@@ -1,17 +1,16 @@
 #include "accessible_name.h"
 
-#include "com_pointer.h"
-
 #include <oleacc.h>
+#include <wrl/client.h>
 
 #include <iterator>
 
 namespace {
-ComPointer<IAccPropServices> propertyServices()
+Microsoft::WRL::ComPtr<IAccPropServices> propertyServices()
 {
-    ComPointer<IAccPropServices> services;
+    Microsoft::WRL::ComPtr<IAccPropServices> services;
     CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                     reinterpret_cast<void**>(services.put()));
+                     &services);
     return services;
 }
 } // namespace

@@ -1,4 +1,4 @@
-#include "check.h"
+#include "core_test.h"
 
 #include "form_appearance.h"
 #include "form_layout.h"
@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-TEST_CASE(twipsBecomeTheNearestWholePixel)
+TEST_CASE("twips become the nearest whole pixel")
 {
     struct Case {
         int twips;
@@ -22,7 +22,7 @@ TEST_CASE(twipsBecomeTheNearestWholePixel)
         CHECK_EQ(twipsToPixels(c.twips, c.dpi), c.pixels);
 }
 
-TEST_CASE(clientAreaAndControlsAtTwoResolutions)
+TEST_CASE("client area and controls at two resolutions")
 {
     CHECK(formClientSize() == (PixelSize{299, 432}));
     CHECK(formClientSize(192) == (PixelSize{598, 864}));
@@ -33,7 +33,7 @@ TEST_CASE(clientAreaAndControlsAtTwoResolutions)
     CHECK(pixelRect(controlLayout("Combo1")) == (PixelRect{40, 368, 105, 20}));
 }
 
-TEST_CASE(unknownControlIsAnError)
+TEST_CASE("unknown control is an error")
 {
     bool thrown = false;
     try {
@@ -44,7 +44,7 @@ TEST_CASE(unknownControlIsAnError)
     CHECK(thrown);
 }
 
-TEST_CASE(listFontShrinksOnlyUntilTheTextFits)
+TEST_CASE("list font shrinks only until the text fits")
 {
     // Text six characters wide of one pixel per pixel of size, in a field
     // 77 px wide and 14 px high.
@@ -65,7 +65,7 @@ TEST_CASE(listFontShrinksOnlyUntilTheTextFits)
     CHECK(measured <= 3);
 }
 
-TEST_CASE(labelsStartAtTheirDesignedSizeInTheirWholeBox)
+TEST_CASE("labels start at their designed size in their whole box")
 {
     // 10.5 pt and 9 pt at 96, 120 and 144 dots to the inch.
     CHECK_EQ(designFontPixels(CaptionFont, 96), 14);
@@ -81,7 +81,7 @@ TEST_CASE(labelsStartAtTheirDesignedSizeInTheirWholeBox)
     CHECK_EQ(description.width, 530);
 }
 
-TEST_CASE(descriptionKeepsItsPinkUnlessTheDesktopIsHighContrast)
+TEST_CASE("description keeps its pink unless the desktop is High Contrast")
 {
     const PanelColours dark{{32, 32, 32}, {230, 230, 230}};
     const PanelColours pink{{255, 192, 192}, {0, 0, 0}};
@@ -93,14 +93,14 @@ TEST_CASE(descriptionKeepsItsPinkUnlessTheDesktopIsHighContrast)
     CHECK(!looksHighContrast(dark));
 }
 
-TEST_CASE(tabOrderFollowsTheTabIndexes)
+TEST_CASE("tab order follows the tab indexes")
 {
     const std::vector<std::string_view> expected{"Combo1", "Label1", "Combo2", "Label2", "Label3",
                                                  "Label4", "Combo3", "Combo4", "Label5"};
     CHECK(controlsInTabOrder() == expected);
 }
 
-TEST_CASE(windowIsCentredInTheWorkArea)
+TEST_CASE("window is centred in the work area")
 {
     // A panel 27 px high along the top of a 1024 x 768 screen.
     CHECK(centredFrame({0, 27, 1024, 741}, {301, 461}) == (PixelRect{361, 167, 301, 461}));

@@ -1,5 +1,6 @@
-#include "check.h"
+#include "core_test.h"
 
+#include "exif_orientation.h"
 #include "picture_file.h"
 #include "regular_file.h"
 #include "scratch_folder.h"
@@ -20,7 +21,7 @@ std::vector<std::uint8_t> tinyJpegOfSize(int width, int height)
 }
 } // namespace
 
-TEST_CASE(completeJpegIsAccepted)
+TEST_CASE("a complete JPEG is accepted")
 {
     const auto layout = acceptedJpegLayout(tinyJpeg);
     CHECK(layout.has_value());
@@ -33,13 +34,13 @@ TEST_CASE(completeJpegIsAccepted)
     CHECK_EQ(layout->scans, 1);
 }
 
-TEST_CASE(everyTruncationIsRefused)
+TEST_CASE("every truncation is refused")
 {
     for (std::size_t size = 0; size < tinyJpeg.size(); ++size)
         CHECK_EQ(acceptedJpegLayout(std::span(tinyJpeg).first(size)).has_value(), false);
 }
 
-TEST_CASE(headersOverTheCapsAreRefused)
+TEST_CASE("headers over the caps are refused")
 {
     struct Case {
         int width;
@@ -54,7 +55,7 @@ TEST_CASE(headersOverTheCapsAreRefused)
         CHECK_EQ(acceptedJpegLayout(tinyJpegOfSize(c.width, c.height)).has_value(), c.accepted);
 }
 
-TEST_CASE(readsOnlyRegularFilesWithinTheCap)
+TEST_CASE("reads only regular files within the cap")
 {
     const std::vector<std::uint8_t> sixteen(16, 0x5A);
     const std::vector<std::uint8_t> seventeen(17, 0x5A);
@@ -67,7 +68,7 @@ TEST_CASE(readsOnlyRegularFilesWithinTheCap)
     CHECK(readRegularFile(name, 16) == sixteen);
 }
 
-TEST_CASE(picturesAreReadWholeAndChecked)
+TEST_CASE("pictures are read whole and checked")
 {
     const auto picture = readPictureFile(writeScratchFile(u"ピクチャ/1.jpg", tinyJpeg));
     CHECK(picture.has_value());
@@ -78,4 +79,37 @@ TEST_CASE(picturesAreReadWholeAndChecked)
     const auto truncated = std::span(tinyJpeg).first(tinyJpeg.size() - 2);
     CHECK(!readPictureFile(writeScratchFile(u"truncated.jpg", truncated)));
     CHECK(!readPictureFile(writeScratchFile(u"huge.jpg", tinyJpegOfSize(60000, 60000))));
+}
+
+TEST_CASE("the Exif orientation is read within its segment")
+{
+    using Bytes = std::vector<std::uint8_t>;
+    // "Exif\0\0", a TIFF header in either byte order, one directory entry.
+    const auto segment = [](bool bigEndian, Bytes entry) {
+        Bytes bytes = bigEndian
+                          ? Bytes{'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1}
+                          : Bytes{'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0};
+        for (const std::uint8_t byte : entry)
+            bytes.push_back(byte);
+        return bytes;
+    };
+    const Bytes six = segment(false, {0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0});
+    CHECK_EQ(exifOrientation(six), 6);
+    CHECK_EQ(exifOrientation(segment(true, {0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, 8, 0, 0})), 8);
+    for (std::size_t size = 0; size < six.size(); ++size)
+        CHECK_EQ(exifOrientation(std::span(six).first(size)), 1);
+    // Another type, two values, a value out of range; a directory past the
+    // end, another tag in the first of more entries than the segment holds,
+    // no Exif signature.
+    for (Bytes bad : {segment(false, {0x12, 0x01, 4, 0, 1, 0, 0, 0, 6, 0, 0, 0}),
+                      segment(false, {0x12, 0x01, 3, 0, 2, 0, 0, 0, 6, 0, 0, 0}),
+                      segment(false, {0x12, 0x01, 3, 0, 1, 0, 0, 0, 9, 0, 0, 0})}) {
+        CHECK_EQ(exifOrientation(bad), 1);
+    }
+    for (const auto& changes : {Bytes{10, 0xF0}, Bytes{14, 0xFF, 16, 0x13}, Bytes{0, 'X'}}) {
+        Bytes bad = six;
+        for (std::size_t i = 0; i < changes.size(); i += 2)
+            bad[changes[i]] = changes[i + 1];
+        CHECK_EQ(exifOrientation(bad), 1);
+    }
 }

@@ -1,4 +1,4 @@
-#include "check.h"
+#include "core_test.h"
 
 #include "qelview_catalogue.h"
 #include "velview_catalogue.h"
@@ -18,7 +18,7 @@ bool pathEndsIn(const std::optional<PictureToShow>& picture, std::u16string_view
 }
 } // namespace
 
-TEST_CASE(loadShowsTheStartUpPictureOnlyWhereAProgramHasOne)
+TEST_CASE("load shows the start-up picture only where a program has one")
 {
     const auto qelview = ViewerBehaviour(qelviewCatalogue(), u"dir").load();
     CHECK(pathEndsIn(qelview, u"Qel", u"0.jpg"));
@@ -26,7 +26,7 @@ TEST_CASE(loadShowsTheStartUpPictureOnlyWhereAProgramHasOne)
     CHECK(!ViewerBehaviour(velviewCatalogue(), u"dir").load());
 }
 
-TEST_CASE(builtInPictureStandsInForTheStartUpPicture)
+TEST_CASE("built-in picture stands in for the start-up picture")
 {
     const auto qelview = ViewerBehaviour(qelviewCatalogue(), u"dir").startupPictures();
     CHECK_EQ(qelview.size(), 2u);
@@ -37,14 +37,14 @@ TEST_CASE(builtInPictureStandsInForTheStartUpPicture)
     CHECK_EQ(qelview.back().name, u"内置图片");
     const auto velview = ViewerBehaviour(velviewCatalogue(), u"dir").startupPictures();
     CHECK_EQ(velview.size(), 1u);
-    CHECK(!velview.empty() && velview.front().source == PictureSource::BuiltIn);
+    CHECK((!velview.empty() && velview.front().source == PictureSource::BuiltIn));
 }
 
-TEST_CASE(pickAnswersWithThePictureThenTheDescription)
+TEST_CASE("pick answers with the picture then the description")
 {
     const ViewerBehaviour qelview(qelviewCatalogue(), u"dir");
     const auto last = qelview.pick(3, 6);
-    CHECK(last && pathEndsIn(last->picture, u"Qel", u"56.jpg"));
+    CHECK((last && pathEndsIn(last->picture, u"Qel", u"56.jpg")));
     CHECK_EQ(last->picture->name, u"Qel/56.jpg：髪影消");
     CHECK_EQ(last->description, u" [表情说明]\r\n   头发阴影消失");
     // The blanks the list text ends in are not part of the name.
@@ -57,7 +57,7 @@ TEST_CASE(pickAnswersWithThePictureThenTheDescription)
     CHECK(!velview.pick(4, 0));
 }
 
-TEST_CASE(doubleClickShowsTheResetPicture)
+TEST_CASE("double click shows the reset picture")
 {
     const auto qelview = ViewerBehaviour(qelviewCatalogue(), u"dir").doubleClick();
     CHECK(pathEndsIn(qelview, u"Qel", u"0.jpg"));
