@@ -5,6 +5,16 @@
 #include "regular_file.h"
 #include "scratch_folder.h"
 #include "velview_catalogue.h"
+#include "viewer_behaviour.h"
+
+TEST_CASE(spokenPictureNamesUseThisPlatformsSeparator)
+{
+    const ViewerBehaviour qelview(qelviewCatalogue(), u"dir");
+    CHECK_EQ(qelview.load()->name, u"Qel\\0.jpg：总览");
+    CHECK_EQ(qelview.pick(3, 6)->picture->name, u"Qel\\56.jpg：髪影消");
+    CHECK_EQ(ViewerBehaviour(velviewCatalogue(), u"dir").doubleClick()->announcement,
+             u"velisa\\15.jpg：びっくり");
+}
 
 TEST_CASE(picturePathsJoinWithBackslashes)
 {
