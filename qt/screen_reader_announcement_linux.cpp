@@ -28,9 +28,8 @@ void sendDescriptionChange(const QDBusConnection& bus, const QString& path, cons
 // event's data, and Orca 43 fails on that and says nothing; it speaks the text
 // of a description change of the object it follows. So the change is sent here
 // as Orca expects it, from the bridge's own connection and for the object path
-// the bridge serves the control under, and the control's real description
-// never changes. An empty change follows, so that a client caching the
-// description from events (as libatspi does) holds no stale text.
+// the bridge serves the control under. The control's real description never
+// changes, so a later visit to the control reads no old news.
 void announceToScreenReaders(QWidget& focus, const QString& text)
 {
     const QDBusConnection bus(BridgeConnection);
@@ -51,5 +50,4 @@ void announceToScreenReaders(QWidget& focus, const QString& text)
     const QString path = QStringLiteral("/org/a11y/atspi/accessible/") +
                          QString::number(QAccessible::uniqueId(control));
     sendDescriptionChange(bus, path, text);
-    sendDescriptionChange(bus, path, QString());
 }
