@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessible_name.h"
 #include "form_controls.h"
 #include "gdi_object.h"
 #include "list_pick.h"
@@ -50,8 +51,10 @@ private:
     void listPicked(std::size_t list);
     // True when the picture file shows.
     bool showPictureFile(const std::optional<PictureToShow>& picture);
-    // Has screen readers speak this text, when the focus is in a list.
-    void announce(HWND focus, const wchar_t* text);
+    // Has screen readers speak what the core decided, if anything, as news of
+    // the control with the focus; and forgets it once the focus leaves.
+    void announce(const std::u16string& text);
+    void forgetAnnouncement();
     bool showPicture(std::vector<std::uint8_t> jpeg);
     SIZE pictureDeviceSize() const;
     LRESULT labelColours(HDC context, HWND label);
@@ -60,6 +63,8 @@ private:
     const ViewerBehaviour m_behaviour;
     HWND m_owner = nullptr;
     HWND m_window = nullptr;
+    // One annotation service for the window's life, started when first needed.
+    AccessibleAnnotations m_annotations;
     FormControls m_controls;
     std::array<ListPick, 4> m_picks;
     WindowFonts m_fonts;
@@ -70,4 +75,6 @@ private:
     std::vector<std::uint8_t> m_shownPicture;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     HWND m_focusWhenInactive = nullptr;
+    // The control that carries the last announcement, until the focus leaves.
+    HWND m_announcedOn = nullptr;
 };
