@@ -13,7 +13,6 @@
 #include "jpeg_floor.h"
 #include "platform.h"
 #include "process_probe.h"
-#include "qt_text.h"
 #include "viewer_program.h"
 #include "viewer_window.h"
 
@@ -33,7 +32,7 @@ namespace {
 struct Pick {
     QComboBox* list;
     int index;
-    QString path;
+    std::filesystem::path path;
 };
 
 class PaintWatcher : public QObject {
@@ -81,8 +80,7 @@ public:
             for (const CatalogueEntry& entry : category.entries)
                 m_picks.push_back(
                     {list, entry.index,
-                     toQString(*PicturePath(catalogue, programDirectory().toStdU16String(),
-                                            entry.pictureNumber))});
+                     *PicturePath(catalogue, programDirectory(), entry.pictureNumber)});
         }
     }
 

@@ -29,13 +29,15 @@ else()
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${VIEWERS_MAINTAINER})
     set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-    # The libraries the programs link, computed by dpkg-shlibdeps; Qt's
-    # platform plugins, which Qt loads at run time, named here; faces for the
-    # Japanese and Chinese texts; and Qt's Wayland platform, for a Wayland
-    # desktop with no X server.
+    # The libraries the programs link, computed by dpkg-shlibdeps; and what Qt
+    # loads at run time, which no tool finds: its platform plugins, among them
+    # the Wayland one for a Wayland desktop with no X server, and faces for the
+    # Japanese and Chinese texts, any of those the programs' font choice
+    # names. Without a face the texts show as empty boxes, so these are
+    # Depends, which --no-install-recommends still installs.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei, qt6-wayland")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS
+        "qt6-qpa-plugins, qt6-wayland, fonts-noto-cjk | fonts-wqy-microhei")
     foreach(name IN ITEMS qelview velview)
         string(TOUPPER ${name} upper)
         set(CPACK_DEBIAN_${upper}_PACKAGE_NAME ${name})
@@ -44,8 +46,8 @@ A small window that stays above other windows, beside a modelling or
 animation tool. Four drop-down lists name the character model's
 facial-expression morphs by their Japanese names; picking one shows the face
 with that morph applied and a one-line explanation in Chinese. The pictures
-come from a picture folder placed beside the program; see README in
-/usr/share/doc/${name}/.")
+come from a picture folder the user puts in ~/.local/share/${name}/;
+see README in /usr/share/doc/${name}/.")
     endforeach()
 endif()
 

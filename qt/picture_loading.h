@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
-#include <QString>
 
+#include <filesystem>
 #include <optional>
 
 // The picture held in these bytes, scaled to exactly targetSize without keeping
@@ -19,5 +19,7 @@ std::optional<QImage> decodePicture(const QByteArray& bytes, QSize targetSize);
 // removes the variable first, so call it before Qt decodes anything.
 void holdDecoderAllocationLimit();
 
-// The picture in the regular file at exactly this path, decoded as above.
-std::optional<QImage> LoadPicture(const QString& path, QSize targetSize);
+// The picture in the regular file at this path, or, where its folder holds
+// no entry of that name, in the one whose name matches it ignoring the case of
+// ASCII letters (see pictureFileIgnoringCase); decoded as above.
+std::optional<QImage> LoadPicture(const std::filesystem::path& path, QSize targetSize);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <filesystem>
 
 class QWidget;
 
@@ -19,6 +19,6 @@ void requestStaysOnTop(QWidget& window);
 // the window's flags are final and before it is first shown.
 void hideFromTaskbar(QWidget& window);
 
-// The directory that holds the program file, in the platform's own notation,
-// without a trailing separator except at the root of a file system.
-QString programDirectory();
+// The directory that holds the program file, its name's bytes exactly as the
+// file system holds them.
+std::filesystem::path programDirectory();

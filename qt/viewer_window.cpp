@@ -28,10 +28,10 @@ QString controlName(const char* kind, std::size_t position)
 }
 } // namespace
 
-ViewerWindow::ViewerWindow(const ViewerProgram& program, const QString& programDirectory,
+ViewerWindow::ViewerWindow(const ViewerProgram& program, std::filesystem::path programDirectory,
                            QWidget* parent)
     : QWidget(parent), m_program(program),
-      m_behaviour(program.program.catalogue, programDirectory.toStdU16String())
+      m_behaviour(program.program.catalogue, std::move(programDirectory))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(program.program.windowCaption));
@@ -186,7 +186,7 @@ bool ViewerWindow::showPictureFile(const std::optional<PictureToShow>& file)
 {
     if (!file)
         return false;
-    auto image = LoadPicture(toQString(file->path), m_picture->deviceSize());
+    auto image = LoadPicture(file->path, m_picture->deviceSize());
     if (!image)
         return false;
     m_picture->setPicture(std::move(*image));

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -25,7 +26,7 @@ class ViewerWindow : public QWidget {
 public:
     // programDirectory is the folder the picture folder is looked up in, as the
     // platform reports it.
-    ViewerWindow(const ViewerProgram& program, const QString& programDirectory,
+    ViewerWindow(const ViewerProgram& program, std::filesystem::path programDirectory,
                  QWidget* parent = nullptr);
 
     // Runs once before the window is first shown: asks to stay on top, then

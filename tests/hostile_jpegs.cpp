@@ -25,7 +25,7 @@ QByteArray scanHeader(const QByteArray& components, int spectralStart, int spect
 }
 } // namespace
 
-QByteArray declaringJpeg(QSize declared, bool progressive, int scans, bool greyscale)
+QByteArray declaringJpeg(QSize declared, bool progressive, int scans, DeclaredColour colour)
 {
     QByteArray bytes("\xFF\xD8", 2);
     appendSegment(bytes, 0xDB, QByteArray(1, '\0') + QByteArray(64, '\1'));
@@ -33,10 +33,14 @@ QByteArray declaringJpeg(QSize declared, bool progressive, int scans, bool greys
     QByteArray frame(1, '\x08');
     appendWord(frame, declared.height());
     appendWord(frame, declared.width());
-    const QByteArray components = greyscale ? QByteArray("\1", 1) : QByteArray("\1\2\3", 3);
+    const QByteArray components = colour == DeclaredColour::Grey   ? QByteArray("\1", 1)
+                                  : colour == DeclaredColour::Cmyk ? QByteArray("\1\2\3\4", 4)
+                                                                   : QByteArray("\1\2\3", 3);
     frame.append(char(components.size()));
     for (char id : components)
-        frame.append(id).append(id == 1 && !greyscale ? '\x22' : '\x11').append('\0');
+        frame.append(id)
+            .append(id == 1 && colour == DeclaredColour::Subsampled ? '\x22' : '\x11')
+            .append('\0');
     appendSegment(bytes, progressive ? 0xC2 : 0xC0, frame);
 
     // Each table holds a single one-bit code, for symbol 0.

@@ -23,9 +23,15 @@
 namespace {
 // A pick on a healthy folder takes about a millisecond; whatever the folder
 // holds, no pick may take longer than this, nor raise the process's peak
-// resident memory by more than this.
+// resident memory by more than this: with the 40 MB a shown window takes, the
+// program stays under 400 MB. The growth, not the peak, is bounded, so that
+// the bound holds under the sanitizers too, whose own memory comes on top.
 constexpr qint64 pickBoundMs = 1000;
-constexpr qint64 pickMemoryBound = 64 * 1024 * 1024;
+// A file that does decode may be the largest picture the caps let through,
+// which takes half a second and more under the sanitizers or on a busy
+// machine; its bound only tells a slow decode from a hang.
+constexpr qint64 decodedPickBoundMs = 5000;
+constexpr qint64 pickMemoryBound = 360 * 1000 * 1000;
 
 // The files stand in for picture 51, the second entry of list 4; picture 50,
 // the first entry, is shown before.
@@ -84,8 +90,12 @@ bool plant(const QString& kind, const QString& path)
         return writeFile(path, declaringJpeg({20000, 20000}, false));
     if (kind == "20000 x 20000 progressive")
         return writeFile(path, declaringJpeg({20000, 20000}, true, 2));
+    if (kind == "24 megapixels progressive 4:4:4")
+        return writeFile(path, declaringJpeg({6000, 4000}, true, 2, DeclaredColour::Full));
+    if (kind == "16384 x 1464 progressive CMYK")
+        return writeFile(path, declaringJpeg({16384, 1464}, true, 2, DeclaredColour::Cmyk));
     if (kind == "30000 scans")
-        return writeFile(path, declaringJpeg({1024, 1024}, true, 30000, true));
+        return writeFile(path, declaringJpeg({1024, 1024}, true, 30000, DeclaredColour::Grey));
     if (kind == "200 MB") {
         QFile file(path);
         return file.open(QIODevice::WriteOnly) && file.write(good) == good.size() &&
@@ -194,6 +204,10 @@ void HostileFolderTest::hostileFile_data()
                              "link to /dev/zero",
                              "link to /dev/urandom"})
         QTest::newRow(kind) << QString::fromLatin1(kind) << true;
+    // The largest pictures the caps let through, declared by a few bytes: the
+    // decoder holds all their coefficients.
+    for (const char* kind : {"24 megapixels progressive 4:4:4", "16384 x 1464 progressive CMYK"})
+        QTest::newRow(kind) << QString::fromLatin1(kind) << false;
     for (int seed = 1; seed <= 8; ++seed)
         QTest::addRow("bit-flipped %d", seed)
             << QStringLiteral("bit-flipped %1").arg(seed) << false;
@@ -213,7 +227,8 @@ void HostileFolderTest::hostileFile()
     const LoadCost cost = costOf([&] { fixture.pick(4, 1); });
     qInfo("%s: pick %lld ms, peak resident growth %lld KiB", qPrintable(kind), cost.milliseconds,
           cost.peakGrowth / 1024);
-    QVERIFY2(cost.milliseconds < pickBoundMs, qPrintable(QString::number(cost.milliseconds)));
+    const qint64 bound = keepsPicture ? pickBoundMs : decodedPickBoundMs;
+    QVERIFY2(cost.milliseconds < bound, qPrintable(QString::number(cost.milliseconds)));
     if (keepsPicture)
         QCOMPARE(fixture.shownPicture(), 50);
     QCOMPARE(fixture.description()->caption(), fixture.descriptionOf(4, 1));

@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <map>
+#include <memory>
+
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -83,11 +86,20 @@ private:
 void InstallTreeTest::initTestCase()
 {
     QVERIFY(m_prefix.isValid());
+    QStringList command{QStringLiteral(CMAKE_COMMAND), QStringLiteral("--install"),
+                        QStringLiteral(BUILD_DIR), QStringLiteral("--prefix"), m_prefix.path()};
+    // As root, installing runs as the nobody account where that can read the
+    // build tree: it shows that the install writes nothing there.
+    const QStringList nobody{"--reuid=65534", "--regid=65534", "--clear-groups", "--"};
+    if (::geteuid() == 0 &&
+        QProcess::execute(
+            "setpriv", nobody + QStringList{"test", "-r", BUILD_DIR "/cmake_install.cmake"}) == 0) {
+        QVERIFY(::chown(QFile::encodeName(m_prefix.path()).constData(), 65534, 65534) == 0);
+        command = QStringList{"setpriv"} + nobody + command;
+    }
     QProcess install;
     install.setProcessChannelMode(QProcess::ForwardedChannels);
-    install.start(QStringLiteral(CMAKE_COMMAND),
-                  {QStringLiteral("--install"), QStringLiteral(BUILD_DIR),
-                   QStringLiteral("--prefix"), m_prefix.path()});
+    install.start(command.first(), command.mid(1));
     QVERIFY(install.waitForFinished(120'000));
     QCOMPARE(install.exitStatus(), QProcess::NormalExit);
     QCOMPARE(install.exitCode(), 0);
@@ -140,45 +152,71 @@ void InstallTreeTest::installedProgramStartsBesideItsPictures_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("readAtStart");
-    QTest::newRow("Qelview") << QStringLiteral("Qelview") << QStringLiteral("Qel")
-                             << QStringLiteral("0.jpg");
-    QTest::newRow("Velview") << QStringLiteral("Velview") << QStringLiteral("velisa") << QString();
+    // Where the pictures lie, and where they are read from: beside the program
+    // ("lib"), in the user's data folder ("home") or in one of the system's.
+    QTest::addColumn<QStringList>("placed");
+    QTest::addColumn<QString>("read");
+    const QString qel = QStringLiteral("Qel");
+    const QString start = QStringLiteral("0.jpg");
+    QTest::newRow("Qelview") << QStringLiteral("Qelview") << qel << start << QStringList{"lib"}
+                             << "lib";
+    QTest::newRow("Velview") << QStringLiteral("Velview") << QStringLiteral("velisa") << QString()
+                             << QStringList{"lib"} << "lib";
+    QTest::newRow("user's data") << QStringLiteral("Qelview") << qel << start
+                                 << QStringList{"home", "system"} << "home";
+    QTest::newRow("system's data")
+        << QStringLiteral("Qelview") << qel << start << QStringList{"system"} << "system";
+    QTest::newRow("beside wins") << QStringLiteral("Qelview") << qel << start
+                                 << QStringList{"lib", "home"} << "lib";
 }
 
 // Started through its link, a program runs from the folder the link resolves
-// to and reads its pictures from the folder placed beside it there. Velview
-// reads no picture before a pick, which a test cannot make without a display;
-// it shares that rule with Qelview, so for it only the start through the link
-// is checked.
+// to and reads its pictures from the folder placed beside it there, else from
+// the data folders. Velview reads no picture before a pick, which a test
+// cannot make without a display; it shares that rule with Qelview, so for it
+// only the start through the link is checked.
 void InstallTreeTest::installedProgramStartsBesideItsPictures()
 {
     QFETCH(QString, program);
     QFETCH(QString, folder);
     QFETCH(QString, readAtStart);
-    const QDir programFolder(installed(QStringLiteral("lib/") + program.toLower()));
-    QVERIFY(programFolder.mkdir(folder));
-    const QString pictures = programFolder.filePath(folder);
-    writePicture(pictures + QStringLiteral("/0.jpg"));
-    writePicture(pictures + QStringLiteral("/15.jpg"));
-    OpenWatch watch(pictures);
-    QVERIFY(watch.isValid());
+    QFETCH(QStringList, placed);
+    QFETCH(QString, read);
+    QTemporaryDir data;
+    const QString name = program.toLower();
+    const auto pictures = [&](const QString& place) {
+        return (place == "lib" ? m_prefix : data).filePath(place + "/" + name + "/" + folder);
+    };
+    std::map<QString, std::unique_ptr<OpenWatch>> watches;
+    for (const QString& place : placed) {
+        QVERIFY(QDir().mkpath(pictures(place)));
+        writePicture(pictures(place) + QStringLiteral("/0.jpg"));
+        writePicture(pictures(place) + QStringLiteral("/15.jpg"));
+        watches[place] = std::make_unique<OpenWatch>(pictures(place));
+        QVERIFY(watches[place]->isValid());
+    }
 
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(installed(QStringLiteral("bin/") + program.toLower()), {});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", data.filePath("home"));
+    environment.insert("XDG_DATA_DIRS", data.filePath("elsewhere") + ":" + data.filePath("system"));
+    process.setProcessEnvironment(environment);
+    process.start(installed(QStringLiteral("bin/") + name), {});
     QVERIFY(process.waitForStarted());
     // Started up and waiting for the user, having read its start picture.
     const auto settled = [&] {
-        return (readAtStart.isEmpty() || watch.opened(readAtStart)) &&
+        return (readAtStart.isEmpty() || watches[read]->opened(readAtStart)) &&
                waitsForEvents(process.processId());
     };
     QTRY_VERIFY_WITH_TIMEOUT(settled() || process.state() != QProcess::Running, 20'000);
     QCOMPARE(process.state(), QProcess::Running);
     if (!readAtStart.isEmpty())
-        QVERIFY(watch.opened(readAtStart));
+        for (const QString& place : placed)
+            QCOMPARE(watches[place]->opened(readAtStart), place == read);
     process.kill();
     QVERIFY(process.waitForFinished());
-    QVERIFY(QDir(pictures).removeRecursively());
+    QVERIFY(QDir(pictures("lib")).removeRecursively());
 }
 
 QTEST_MAIN(InstallTreeTest)

@@ -88,7 +88,8 @@ private:
 void LayoutTest::init()
 {
     QVERIFY(QDir(m_directory.path()).mkpath(QStringLiteral("pictures")));
-    m_window = std::make_unique<ViewerWindow>(testViewerProgram, m_directory.path());
+    m_window = std::make_unique<ViewerWindow>(testViewerProgram,
+                                              QFile::encodeName(m_directory.path()).toStdString());
     m_window->load();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

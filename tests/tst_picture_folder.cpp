@@ -44,6 +44,7 @@ private slots:
     void deletedPictureKeepsTheOneShown();
     void replacedPictureShowsAtNextPick();
     void folderRenamedAwayAndBack();
+    void namesInAnotherCase();
     void unusualProgramDirectory_data();
     void unusualProgramDirectory();
     void programAtFileSystemRoot();
@@ -101,6 +102,26 @@ void PictureFolderTest::folderRenamedAwayAndBack()
     QCOMPARE(fixture.shownPicture(), 0);
 }
 
+// A picture folder made on Windows may name its files 1.JPG: such a file is
+// read where the exact name is missing, and read anew at each pick.
+void PictureFolderTest::namesInAnotherCase()
+{
+    ViewerFixture fixture(qelviewViewerProgram());
+    fixture.window().show();
+    const QString folder = fixture.folderPath();
+    QVERIFY(QFile::rename(fixture.picturePath(1), folder + "/1.JPG"));
+    QVERIFY(QFile::rename(fixture.picturePath(2), folder + "/2.Jpg"));
+    writePicture(folder + "/2.jPG", 42);  // after 2.Jpg in byte order
+    writePicture(folder + "/3.JPG", 43);  // beside an exact 3.jpg, which wins
+    writePicture(folder + "/4.JPEG", 44); // another name altogether
+    QVERIFY(QFile::remove(fixture.picturePath(4)));
+    for (auto [index, picture] : {std::pair{0, 1}, {1, 2}, {2, 3}, {3, 3}})
+        QCOMPARE((fixture.pick(1, index), fixture.shownPicture()), picture);
+    writePicture(folder + "/1.JPG", 41);
+    fixture.pick(1, 0);
+    QCOMPARE(fixture.shownPicture(), 41);
+}
+
 void PictureFolderTest::unusualProgramDirectory_data()
 {
     QTest::addColumn<QString>("relative");
@@ -110,7 +131,7 @@ void PictureFolderTest::unusualProgramDirectory_data()
     QTest::newRow("Chinese and Japanese") << "表情说明 ピクチャー" << false << false;
     QTest::newRow("symbolic link") << "real" << true << false;
     // What a program at the root of a file system reports, inside a folder.
-    QTest::newRow("doubled separator") << "root" << false << true;
+    QTest::newRow("trailing separator") << "root" << false << true;
 }
 
 void PictureFolderTest::unusualProgramDirectory()
@@ -135,7 +156,7 @@ void PictureFolderTest::unusualProgramDirectory()
 
 // The real root: a child changes its root to a temporary folder, as root or
 // inside a user namespace of its own, where the program directory is "/" and
-// the path of picture 1 is "//Qel/1.jpg".
+// the path of picture 1 is "/Qel/1.jpg".
 void PictureFolderTest::programAtFileSystemRoot()
 {
     QTemporaryDir directory;
@@ -150,7 +171,7 @@ void PictureFolderTest::programAtFileSystemRoot()
             return NoRoot;
         if (::chroot(root.constData()) != 0 || ::chdir("/") != 0)
             return NoRoot;
-        if (!LoadPicture(QStringLiteral("//Qel/1.jpg"), {300, 300}))
+        if (!LoadPicture("/Qel/1.jpg", {300, 300}))
             return NotLoaded;
         return firstPictureNotShown(fixture, true) == -1 ? Passed : NotShown;
     });

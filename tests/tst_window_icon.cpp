@@ -170,7 +170,7 @@ void WindowIconTest::windowShowsTheProgramsIcon()
 {
     QFETCH(const ViewerProgram*, program);
     QTemporaryDir directory;
-    ViewerWindow window(*program, directory.path());
+    ViewerWindow window(*program, QFile::encodeName(directory.path()).toStdString());
     const QIcon icon = window.windowIcon();
     QVERIFY(!icon.isNull());
     QVERIFY(icon.availableSizes().contains(QSize(48, 48)));

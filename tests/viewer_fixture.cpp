@@ -43,7 +43,8 @@ ViewerFixture::ViewerFixture(const ViewerProgram& program, bool withPictures,
 {
     if (withPictures)
         writePictures();
-    m_window = std::make_unique<ViewerWindow>(program, m_programDirectory);
+    m_window = std::make_unique<ViewerWindow>(program,
+                                              QFile::encodeName(m_programDirectory).toStdString());
     m_window->load();
 }
 

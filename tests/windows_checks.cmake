@@ -1,6 +1,6 @@
-# The resource scripts of the Windows programs, and the core's Windows-only
-# sources, are checked with Debian's MinGW-w64 cross tools here too, so that
-# a Linux build notices when they stop compiling.
+# The resource scripts of the Windows programs are checked with Debian's
+# MinGW-w64 cross tools here too, so that a Linux build notices when they stop
+# compiling.
 find_program(MINGW_CXX x86_64-w64-mingw32-g++)
 find_program(MINGW_WINDRES x86_64-w64-mingw32-windres)
 
@@ -16,15 +16,6 @@ if(NOT MINGW_CXX OR NOT MINGW_WINDRES)
     add_test(NAME windows_cross_tools_missing COMMAND ${CMAKE_COMMAND} -E false)
     return()
 endif()
-
-foreach(source IN ITEMS catalogue/path_separator_windows pictures/regular_file_windows)
-    string(MAKE_C_IDENTIFIER ${source} test_name)
-    add_test(NAME windows_compile_${test_name}
-        COMMAND ${MINGW_CXX} -std=c++20 -fsyntax-only -Wall -Wextra -Wpedantic -Werror
-                -DUNICODE -D_UNICODE
-                -I${PROJECT_SOURCE_DIR}/core/catalogue -I${PROJECT_SOURCE_DIR}/core/pictures
-                ${PROJECT_SOURCE_DIR}/core/${source}.cpp)
-endforeach()
 
 foreach(name IN ITEMS qelview velview)
     set(folder ${PROJECT_SOURCE_DIR}/assets/${name})

@@ -1,6 +1,11 @@
 #include "picture_decoder.h"
 
+#include "exif_orientation.h"
+#include "jpeg_layout.h"
+
 #include <wincodec.h>
+
+#include <vector>
 
 PictureDecoder::PictureDecoder()
 {
@@ -65,10 +70,16 @@ GdiObject<HBITMAP> PictureDecoder::decode(std::span<const std::uint8_t> jpeg, SI
                                      WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)))
         return {};
+    // A camera stores the picture as its sensor saw it and says in the file
+    // which way up it belongs: it is stretched at its stored orientation, to
+    // the area turned the same way, then turned upright.
+    const auto layout = readJpegLayout(jpeg);
+    const UprightTurn turn = uprightTurn(layout ? layout->orientation : 1);
+    const SIZE stored = turn.swapsSides() ? SIZE{size.cy, size.cx} : size;
     // Stretched to the area whatever the picture's own proportions.
     ComPointer<IWICBitmapScaler> scaler;
     if (FAILED(m_factory->CreateBitmapScaler(scaler.put())) ||
-        FAILED(scaler->Initialize(converter.get(), UINT(size.cx), UINT(size.cy),
+        FAILED(scaler->Initialize(converter.get(), UINT(stored.cx), UINT(stored.cy),
                                   WICBitmapInterpolationModeFant)))
         return {};
 
@@ -76,13 +87,19 @@ GdiObject<HBITMAP> PictureDecoder::decode(std::span<const std::uint8_t> jpeg, SI
     GdiObject<HBITMAP> bitmap = bitmapOfSize(size, pixels);
     if (!bitmap)
         return {};
-    const UINT stride = UINT(size.cx) * 4;
+    const std::size_t pixelCount = std::size_t(size.cx) * std::size_t(size.cy);
+    std::vector<std::uint32_t> storedPixels(turn.isNone() ? 0 : pixelCount);
+    BYTE* const target =
+        turn.isNone() ? static_cast<BYTE*>(pixels) : reinterpret_cast<BYTE*>(storedPixels.data());
+    const UINT stride = UINT(stored.cx) * 4;
     // Decoding happens here; a picture that fails part-way is never shown,
     // so the one shown stays, and its bitmap waits for the next picture.
-    if (FAILED(scaler->CopyPixels(nullptr, stride, stride * UINT(size.cy),
-                                  static_cast<BYTE*>(pixels)))) {
+    if (FAILED(scaler->CopyPixels(nullptr, stride, stride * UINT(stored.cy), target))) {
         m_spare = std::move(bitmap);
         return {};
     }
+    if (!turn.isNone())
+        turnUpright(storedPixels, stored.cx, stored.cy, turn,
+                    std::span(static_cast<std::uint32_t*>(pixels), pixelCount));
     return bitmap;
 }

@@ -23,15 +23,7 @@ std::wstring programFilePath()
 }
 } // namespace
 
-std::u16string programDirectory()
+std::filesystem::path programDirectory()
 {
-    const std::wstring file = programFilePath();
-    const auto separator = file.find_last_of(L'\\');
-    if (separator == std::wstring::npos)
-        return {};
-    std::u16string folder(file.begin(), file.begin() + std::ptrdiff_t(separator));
-    // A drive's root is named with its backslash ("C:\"), as Windows shows it.
-    if (folder.size() == 2 && folder[1] == u':')
-        folder += u'\\';
-    return folder;
+    return std::filesystem::path(programFilePath()).parent_path();
 }

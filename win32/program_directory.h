@@ -1,8 +1,7 @@
 #pragma once
 
-#include <string>
+#include <filesystem>
 
 // The folder that holds the running program file, as Windows names it, with
-// no length limit: without a trailing backslash, except at a drive's root
-// ("C:\"), where it keeps one.
-std::u16string programDirectory();
+// no length limit.
+std::filesystem::path programDirectory();

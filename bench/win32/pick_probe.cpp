@@ -106,11 +106,6 @@ template <typename Condition> bool pumpUntil(HWND window, Condition done)
     return true;
 }
 
-std::wstring windowsPath(const std::u16string& text)
-{
-    return {text.begin(), text.end()};
-}
-
 class PickBench {
 public:
     PickBench() : m_viewer(qelviewProgram()) {}
@@ -131,13 +126,13 @@ public:
         watch.descriptionProcedure = subclass(watch.description);
 
         const ExpressionCatalogue& catalogue = qelviewProgram().catalogue;
-        const std::u16string directory = programDirectory();
+        const std::filesystem::path directory = programDirectory();
         for (std::size_t list = 0; list < catalogue.categories.size(); ++list) {
             const int identifier = FirstListIdentifier + int(list);
             for (const CatalogueEntry& entry : catalogue.categories[list].entries)
                 m_picks.push_back(
                     {GetDlgItem(window, identifier), identifier, entry.index,
-                     windowsPath(*PicturePath(catalogue, directory, entry.pictureNumber))});
+                     PicturePath(catalogue, directory, entry.pictureNumber)->native()});
         }
         const PixelRect area = pixelRect(controlLayout("Image1"), int(windowDpi(window)));
         m_size = {area.width, area.height};
@@ -214,7 +209,7 @@ int printTimes(PickBench& bench, int rounds)
             printTime("decode", start);
 
             start = performanceCounterNanoseconds();
-            const auto file = readPictureFile(std::u16string(pick.path.begin(), pick.path.end()));
+            const auto file = readPictureFile(pick.path);
             auto bitmap = file ? frontEndDecoder.decode(file->bytes, size) : GdiObject<HBITMAP>();
             if (!bitmap)
                 return 1;

@@ -28,7 +28,7 @@ constexpr std::u16string_view OverviewName = u"总览";
 } // namespace
 
 ViewerBehaviour::ViewerBehaviour(const ExpressionCatalogue& catalogue,
-                                 std::u16string programDirectory)
+                                 std::filesystem::path programDirectory)
     : m_catalogue(catalogue), m_programDirectory(std::move(programDirectory))
 {}
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,7 +19,7 @@
 // picture for screen readers once it shows, and what they are told once it
 // shows (empty: nothing).
 struct PictureToShow {
-    std::u16string path;
+    std::filesystem::path path;
     std::u16string name;
     std::u16string announcement;
 };
@@ -40,7 +41,7 @@ class ViewerBehaviour {
 public:
     // programDirectory is the folder the picture folder lies in, exactly as
     // the platform reports it.
-    ViewerBehaviour(const ExpressionCatalogue& catalogue, std::u16string programDirectory);
+    ViewerBehaviour(const ExpressionCatalogue& catalogue, std::filesystem::path programDirectory);
 
     // When the window loads: the start-up picture file, or nothing for a
     // program that opens with its built-in picture.
@@ -65,5 +66,5 @@ private:
     std::optional<PictureToShow> pictureFile(int pictureNumber) const;
 
     const ExpressionCatalogue& m_catalogue;
-    std::u16string m_programDirectory;
+    std::filesystem::path m_programDirectory;
 };

@@ -24,20 +24,13 @@ bool usesPicture(const ExpressionCatalogue& catalogue, int pictureNumber)
     });
 }
 
-std::optional<std::u16string> PicturePath(const ExpressionCatalogue& catalogue,
-                                          std::u16string_view programDirectory, int pictureNumber)
+std::optional<std::filesystem::path> PicturePath(const ExpressionCatalogue& catalogue,
+                                                 const std::filesystem::path& programDirectory,
+                                                 int pictureNumber)
 {
     if (!usesPicture(catalogue, pictureNumber))
         return std::nullopt;
-
-    std::u16string path(programDirectory);
-    path += PathSeparator;
-    path += catalogue.pictureFolder;
-    path += PathSeparator;
-    const std::string digits = std::to_string(pictureNumber);
-    path.append(digits.begin(), digits.end());
-    path += u".jpg";
-    return path;
+    return programDirectory / catalogue.pictureFolder / (std::to_string(pictureNumber) + ".jpg");
 }
 
 std::u16string DescriptionText(const CatalogueEntry& entry)

@@ -5,13 +5,10 @@
 #include "expression_catalogue.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-
-// The separator that joins the program directory, the picture folder and the
-// file name on this platform: a backslash on Windows, a slash elsewhere.
-extern const char16_t PathSeparator;
 
 // The entry at the position a list reports, or nothing for -1 and for every
 // other index outside the list.
@@ -21,11 +18,12 @@ std::optional<CatalogueEntry> FindEntry(const Category& category, std::int16_t l
 // start-up and reset pictures.
 bool usesPicture(const ExpressionCatalogue& catalogue, int pictureNumber);
 
-// The program directory exactly as given, followed by the separator, the
-// picture folder, the separator and "N.jpg"; nothing for a number the program
-// does not read, so no other file name is ever formed.
-std::optional<std::u16string> PicturePath(const ExpressionCatalogue& catalogue,
-                                          std::u16string_view programDirectory, int pictureNumber);
+// The program directory exactly as given, joined with the picture folder and
+// "N.jpg"; nothing for a number the program does not read, so no other file
+// name is ever formed.
+std::optional<std::filesystem::path> PicturePath(const ExpressionCatalogue& catalogue,
+                                                 const std::filesystem::path& programDirectory,
+                                                 int pictureNumber);
 
 // The description label's text for an entry: the heading line, CR LF, three
 // spaces and the entry's description.

@@ -1,6 +1,7 @@
 #include "jpeg_layout.h"
 
-#include <algorithm>
+#include "exif_orientation.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -17,6 +18,7 @@ enum Marker : std::uint8_t {
     EndOfImage = 0xD9,
     StartOfScan = 0xDA,
     DefineNumberOfLines = 0xDC,
+    ApplicationSegment1 = 0xE1,
     ArithmeticConditioning = 0xCC,
 };
 
@@ -72,34 +74,6 @@ struct Frame {
     int vertical[4] = {};
 };
 
-std::int64_t roundUp(std::int64_t value, std::int64_t multiple)
-{
-    return (value + multiple - 1) / multiple * multiple;
-}
-
-// The decoder's whole-picture buffer: 64 two-byte coefficients per 8 x 8 block
-// of each component, in whole rows and columns of its sampling unit.
-std::int64_t coefficientBytes(int pictureWidth, int pictureHeight, const Frame& frame)
-{
-    int maxHorizontal = 1;
-    int maxVertical = 1;
-    for (int i = 0; i < frame.components; ++i) {
-        maxHorizontal = std::max(maxHorizontal, frame.horizontal[i]);
-        maxVertical = std::max(maxVertical, frame.vertical[i]);
-    }
-    std::int64_t total = 0;
-    for (int i = 0; i < frame.components; ++i) {
-        const std::int64_t width =
-            roundUp(std::int64_t(pictureWidth) * frame.horizontal[i], maxHorizontal) /
-            maxHorizontal;
-        const std::int64_t height =
-            roundUp(std::int64_t(pictureHeight) * frame.vertical[i], maxVertical) / maxVertical;
-        total += roundUp(roundUp(width, 8) / 8, frame.horizontal[i]) *
-                 roundUp(roundUp(height, 8) / 8, frame.vertical[i]) * 64 * 2;
-    }
-    return total;
-}
-
 // Reads a start-of-frame segment whose length field has been read; the reader
 // stands on its precision byte.
 bool readFrame(ByteReader& reader, int length, JpegLayout& layout, Frame& frame)
@@ -127,7 +101,6 @@ bool readFrame(ByteReader& reader, int length, JpegLayout& layout, Frame& frame)
     layout.width = width;
     layout.height = height;
     layout.components = frame.components;
-    layout.coefficientBytes = coefficientBytes(width, height, frame);
     return true;
 }
 
@@ -175,6 +148,7 @@ std::optional<JpegLayout> readJpegLayout(std::span<const std::uint8_t> bytes)
 
     JpegLayout layout;
     Frame frame;
+    bool exifSeen = false;
     while (true) {
         if (reader.remaining() < 2 || reader.byte() != 0xFF)
             return std::nullopt;
@@ -214,6 +188,12 @@ std::optional<JpegLayout> readJpegLayout(std::span<const std::uint8_t> bytes)
             if (!skipEntropyCodedData(reader))
                 return std::nullopt;
             continue;
+        } else if (marker == ApplicationSegment1 && !exifSeen) {
+            const auto body = bytes.subspan(reader.position(), std::size_t(length - 2));
+            exifSeen = body.size() >= 4 && body[0] == 'E' && body[1] == 'x' && body[2] == 'i' &&
+                       body[3] == 'f';
+            if (exifSeen)
+                layout.orientation = exifOrientation(body);
         }
         reader.skip(segmentEnd - reader.position());
     }

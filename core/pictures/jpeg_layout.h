@@ -14,15 +14,8 @@ struct JpegLayout {
     int scans = 0;
     // Every marker segment up to the end of the picture, scans included.
     int segments = 0;
-    // The memory the decoder takes for the coefficients of the whole picture
-    // when it has to hold them all (see buffersWholePicture).
-    std::int64_t coefficientBytes = 0;
-
-    // Progressive files, and sequential files that spread their components over
-    // several scans, make the decoder keep every coefficient of the picture in
-    // memory until the last scan has been read; other files are decoded a row
-    // of blocks at a time.
-    bool buffersWholePicture() const { return progressive || scans > 1; }
+    // The Exif orientation of the first Exif segment, 1 (upright) to 8.
+    int orientation = 1;
 };
 
 // The layout of the JPEG file in these bytes, or nothing when they are not one

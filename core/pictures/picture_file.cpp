@@ -11,7 +11,7 @@ std::optional<JpegLayout> acceptedJpegLayout(std::span<const std::uint8_t> bytes
     return layout;
 }
 
-std::optional<PictureFile> readPictureFile(std::u16string_view path)
+std::optional<PictureFile> readPictureFile(const std::filesystem::path& path)
 {
     auto bytes = readRegularFile(path, PictureLimits::maxFileBytes);
     if (!bytes)

@@ -3,9 +3,9 @@
 #include "jpeg_layout.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
-#include <string_view>
 #include <vector>
 
 // A picture file's bytes, read whole, and what its markers declare. A front
@@ -22,4 +22,4 @@ std::optional<JpegLayout> acceptedJpegLayout(std::span<const std::uint8_t> bytes
 
 // The regular file at exactly this path, when it holds no more than
 // PictureLimits::maxFileBytes and an accepted JPEG picture; nothing otherwise.
-std::optional<PictureFile> readPictureFile(std::u16string_view path);
+std::optional<PictureFile> readPictureFile(const std::filesystem::path& path);

@@ -5,10 +5,7 @@
 bool withinPictureLimits(const JpegLayout& layout)
 {
     const std::int64_t pixels = std::int64_t(layout.width) * layout.height;
-    if (layout.width > PictureLimits::maxSide || layout.height > PictureLimits::maxSide ||
-        pixels > PictureLimits::maxPixels || layout.scans > PictureLimits::maxScans ||
-        layout.segments > PictureLimits::maxSegments)
-        return false;
-    return !layout.buffersWholePicture() ||
-           layout.coefficientBytes <= PictureLimits::maxCoefficientBytes;
+    return layout.width <= PictureLimits::maxSide && layout.height <= PictureLimits::maxSide &&
+           pixels <= PictureLimits::maxPixels && layout.scans <= PictureLimits::maxScans &&
+           layout.segments <= PictureLimits::maxSegments;
 }

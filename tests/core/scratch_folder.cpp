@@ -27,7 +27,8 @@ const std::filesystem::path& scratchFolder()
     return folder.path;
 }
 
-std::u16string writeScratchFile(std::u16string_view name, std::span<const std::uint8_t> bytes)
+std::filesystem::path writeScratchFile(std::u16string_view name,
+                                       std::span<const std::uint8_t> bytes)
 {
     const std::filesystem::path path = scratchFolder() / std::filesystem::path(name);
     std::filesystem::create_directories(path.parent_path());
@@ -35,5 +36,5 @@ std::u16string writeScratchFile(std::u16string_view name, std::span<const std::u
     file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     if (!file.flush())
         throw std::runtime_error("cannot write a scratch file");
-    return path.u16string();
+    return path;
 }

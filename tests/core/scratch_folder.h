@@ -10,5 +10,6 @@
 const std::filesystem::path& scratchFolder();
 
 // Writes these bytes to a file of that name in the scratch folder and returns
-// its full path as the programs pass paths around.
-std::u16string writeScratchFile(std::u16string_view name, std::span<const std::uint8_t> bytes);
+// its full path.
+std::filesystem::path writeScratchFile(std::u16string_view name,
+                                       std::span<const std::uint8_t> bytes);

@@ -1,12 +1,15 @@
 #include "check.h"
 
 #include "catalogue_rules.h"
+#include "picture_folder_search.h"
 #include "qelview_catalogue.h"
 #include "velview_catalogue.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace {
 constexpr CatalogueEntry threeEntries[] = {
@@ -55,4 +58,25 @@ TEST_CASE(noPathForPicturesAProgramDoesNotRead)
     }
     // Velview shows a built-in picture at start and has no picture 0.
     CHECK(!PicturePath(velviewCatalogue(), u"dir", 0));
+}
+
+TEST_CASE(pictureFolderIsTheFirstThatExists)
+{
+    using std::filesystem::path;
+    const path program = path("opt") / "qel";
+    const path data[] = {path("home") / "data", path("usr") / "local", path("usr") / "share"};
+    const auto parentWith = [&](std::vector<path> existing) {
+        return pictureFolderParent(program, data, "Qelview", u"Qel", [&](const path& folder) {
+            return std::ranges::find(existing, folder) != existing.end();
+        });
+    };
+    const path besideProgram = program / "Qel";
+    const path userData = data[0] / "qelview" / "Qel";
+    const path systemData = data[2] / "qelview" / "Qel";
+    CHECK(parentWith({}) == program);
+    CHECK(parentWith({besideProgram, userData, systemData}) == program);
+    CHECK(parentWith({userData, systemData}) == data[0] / "qelview");
+    CHECK(parentWith({systemData}) == data[2] / "qelview");
+    // Only the program's own name, in lower case, and its picture folder count.
+    CHECK(parentWith({data[0] / "Qelview" / "Qel", data[1] / "qelview" / "velisa"}) == program);
 }

@@ -5,18 +5,16 @@
 #include "viewer_behaviour.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace {
-// The path ends in the picture folder and the file, whatever the separator.
+// The path is the directory, the picture folder and the file, whatever the
+// separator.
 bool pathEndsIn(const std::optional<PictureToShow>& picture, std::u16string_view folder,
                 std::u16string_view file)
 {
-    if (!picture || !picture->path.starts_with(u"dir") || !picture->path.ends_with(file))
-        return false;
-    const std::u16string_view path(picture->path);
-    return path.substr(4, folder.size()) == folder &&
-           path.size() == 4 + folder.size() + 1 + file.size();
+    return picture && picture->path == std::filesystem::path(u"dir") / folder / file;
 }
 } // namespace
 

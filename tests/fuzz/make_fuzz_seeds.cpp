@@ -46,7 +46,8 @@ int main(int argc, char* argv[])
     }
     written = written && write(folder, "declared-large.jpg", declaringJpeg({4000, 3000}, false)) &&
               write(folder, "declared-progressive.jpg", declaringJpeg({2000, 1500}, true, 6)) &&
-              write(folder, "declared-grey-scans.jpg", declaringJpeg({300, 300}, true, 40, true)) &&
+              write(folder, "declared-grey-scans.jpg",
+                    declaringJpeg({300, 300}, true, 40, DeclaredColour::Grey)) &&
               write(folder, "picture.png", encoded(busyImage({20, 20}), "PNG")) &&
               write(folder, "picture.bmp", encoded(busyImage({20, 20}), "BMP")) &&
               write(folder, "picture.gif", tinyGif());

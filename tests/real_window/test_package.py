@@ -28,8 +28,8 @@ class PackageTest(unittest.TestCase):
                 subprocess.run(["dpkg-deb", "-x", debs[0], root], check=True)
                 entry = os.path.join(root, "usr/share/applications", desktop_id + ".desktop")
                 with open(entry, encoding="utf-8") as file:
-                    exec_line = next(line for line in file.read().splitlines()
-                                     if line.startswith("Exec="))
+                    lines = file.read().splitlines()
+                exec_line = next(line for line in lines if line.startswith("Exec="))
                 command = shlex.split(exec_line[len("Exec="):])
                 # The installed path, found under the scratch root instead of /.
                 self.assertTrue(os.path.isabs(command[0]), exec_line)
@@ -38,6 +38,9 @@ class PackageTest(unittest.TestCase):
                 process, window = session.start(command)
                 title = session.property(window, "_NET_WM_NAME", session.atom("UTF8_STRING"))
                 self.assertEqual(title.decode("utf-8"), caption)
+                # A desktop ties the window to its entry by the class in WM_CLASS.
+                _, window_class = session.property(window, "WM_CLASS").split(b"\0")[:2]
+                self.assertIn(f"StartupWMClass={window_class.decode()}", lines)
                 session.close(window)
                 self.assertEqual(session.exit_code(process, timeout=30), 0,
                                  session.output(process))

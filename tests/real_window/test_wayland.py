@@ -34,6 +34,8 @@ class WaylandWithoutXTest(unittest.TestCase):
                 self.assertIsNone(program.poll(), read())
                 self.assertIn('xdg_toplevel@', read())
                 self.assertIn('.set_title("Qel式Velisa")', read())
+                # The desktop entry's id, so that a desktop ties the window to it.
+                self.assertIn('.set_app_id("net.morphviewers.Qelview")', read())
                 self.assertIn(".attach(wl_buffer@", read())
             finally:
                 for process in filter(None, (program, weston)):

@@ -8,7 +8,7 @@ import os
 import subprocess
 import unittest
 
-from PIL import Image, ImageChops, ImageStat
+from PIL import Image, ImageChops, ImageOps, ImageStat
 
 from file_opens import FileOpens
 from wine_session import WineTestCase, controls_of, description_of
@@ -46,10 +46,26 @@ def pattern():
     return picture
 
 
-def jpeg_bytes(picture, kind="JPEG"):
+def jpeg_bytes(picture, kind="JPEG", **options):
     buffer = io.BytesIO()
-    picture.save(buffer, kind, quality=100, subsampling=0)
+    picture.save(buffer, kind, quality=100, subsampling=0, **options)
     return buffer.getvalue()
+
+
+def exif_orientation(orientation):
+    exif = Image.Exif()
+    exif[0x0112] = orientation
+    return exif.tobytes()
+
+
+def peak_memory(process):
+    """The peak resident memory, in bytes, of the Wine process that runs the program."""
+    with open(f"/proc/{process.pid}/status") as status:
+        return next(int(line.split()[1]) * 1024 for line in status if line.startswith("VmHWM:"))
+
+
+# Whatever a picture file holds, the program stays under this.
+PEAK_MEMORY_BOUND = 400 * 1000 * 1000
 
 
 def huge_header():
@@ -109,11 +125,23 @@ class PictureTest(WineTestCase):
             "300 x 300 pixel for pixel": (jpeg_bytes(source), None),
             "600 x 300 squeezed": (jpeg_bytes(blocks((600, 300), 6, 3)), (300, 300)),
             "100 x 100 enlarged": (jpeg_bytes(blocks((100, 100), 2, 2)), (300, 300)),
+            # The largest pictures the caps allow, in the coding that makes the
+            # decoder hold the most.
+            "3000 x 3000 progressive 4:4:4": (
+                jpeg_bytes(blocks((3000, 3000), 6, 6), progressive=True), (300, 300)),
+            "6000 x 4000 progressive 4:4:4": (
+                jpeg_bytes(blocks((6000, 4000), 6, 4), progressive=True), (300, 300)),
+            # Turned upright as Pillow turns it, then stretched.
+            **{f"Exif orientation {orientation}": (
+                jpeg_bytes(blocks((400, 240), 5, 3), exif=exif_orientation(orientation)),
+                (300, 300)) for orientation in (3, 6, 8)},
+            "4032 x 3024 from a phone held upright": (
+                jpeg_bytes(blocks((4032, 3024), 4, 3), exif=exif_orientation(6)), (300, 300)),
         }
         for case, (data, scaled) in cases.items():
             with self.subTest(case=case):
-                _, window = self.start("Qelview", {"Qel/0.jpg": data})
-                decoded = Image.open(io.BytesIO(data)).convert("RGB")
+                process, window = self.start("Qelview", {"Qel/0.jpg": data})
+                decoded = ImageOps.exif_transpose(Image.open(io.BytesIO(data))).convert("RGB")
                 expected = decoded.resize(scaled, Image.BILINEAR) if scaled else decoded
                 expected = expected.crop((0, 0, 299, 300))
                 # Scaling filters differ a little at block edges, nowhere else.
@@ -123,6 +151,7 @@ class PictureTest(WineTestCase):
                 mean, worst = difference(self.picture_area(window), expected)
                 self.assertLess(mean, tolerance[0])
                 self.assertLessEqual(worst, tolerance[1])
+                self.assertLess(peak_memory(process), PEAK_MEMORY_BOUND)
 
     def test_program_folder_longer_than_max_path(self):
         folder = os.path.join(*["一个很长的文件夹 with a long name"] * 12)
@@ -239,7 +268,7 @@ class PictureTest(WineTestCase):
         pictures = {f"Qel/{number}.jpg": content for number, (_, content) in hostile.items()}
         pictures["Qel/0.jpg"] = jpeg_bytes(flat_picture(0))
         pictures["Qel/10.jpg"] = jpeg_bytes(flat_picture(10))
-        _, window = self.start("Qelview", pictures)
+        process, window = self.start("Qelview", pictures)
         self.wait_for_keyboard(window)
         self.wait_for_number(window, 0, "at start")
         # Pictures 1 to 6 are the first list's, 7 onwards the second's.
@@ -250,6 +279,7 @@ class PictureTest(WineTestCase):
             if number in hostile:
                 self.assertEqual(self.shown_number(window), 0, hostile[number][0])
         self.wait_for_number(window, 10, "after the hostile ones")
+        self.assertLess(peak_memory(process), PEAK_MEMORY_BOUND)
 
 
 if __name__ == "__main__":

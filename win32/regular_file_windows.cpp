@@ -1,12 +1,8 @@
 #include "regular_file.h"
 
 #include "bounded_read.h"
-#include "extended_length_path.h"
+#include "extended_length_path_windows.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <algorithm>
@@ -30,14 +26,12 @@ private:
 };
 } // namespace
 
-std::optional<std::vector<std::uint8_t>> readRegularFile(std::u16string_view path,
+std::optional<std::vector<std::uint8_t>> readRegularFile(const std::filesystem::path& path,
                                                          std::int64_t maxBytes)
 {
     // The path is used as given, in its \\?\ form once it is too long for a
-    // plain one: a picture may sit in a folder of any depth. wchar_t holds
-    // UTF-16 on Windows.
-    const std::u16string opened = extendedLengthPath(path);
-    const std::wstring name(opened.begin(), opened.end());
+    // plain one: a picture may sit in a folder of any depth.
+    const std::wstring name = extendedLengthPath(path.native());
     if (name.find(L'\0') != std::wstring::npos)
         return std::nullopt;
     // A directory cannot be opened this way, and the opened handle is asked

@@ -1,11 +1,9 @@
 #include "regular_file.h"
 
 #include "bounded_read.h"
-#include "file_name_text.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,16 +25,13 @@ private:
 };
 } // namespace
 
-std::optional<std::vector<std::uint8_t>> readRegularFile(std::u16string_view path,
+std::optional<std::vector<std::uint8_t>> readRegularFile(const std::filesystem::path& path,
                                                          std::int64_t maxBytes)
 {
-    const auto name = fileNameBytes(path);
-    if (!name)
-        return std::nullopt;
     // Opening without blocking, then asking the opened file what it is, means a
     // FIFO without a writer cannot hang the open, and nothing can swap the file
     // between the check and the read.
-    const FileDescriptor file(::open(name->c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.get() < 0)
         return std::nullopt;
 

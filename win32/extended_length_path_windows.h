@@ -8,4 +8,4 @@
 // \\?\ form ("\\?\C:\..." or "\\?\UNC\server\share\..."), normalised first
 // the way Windows reads a plain path, since it does not normalise that form:
 // runs of separators as one, "/" as "\", "." and ".." segments resolved.
-std::u16string extendedLengthPath(std::u16string_view path);
+std::wstring extendedLengthPath(std::wstring_view path);

@@ -1,3 +1,0 @@
-#include "catalogue_rules.h"
-
-const char16_t PathSeparator = u'\\';
