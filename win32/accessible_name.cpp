@@ -6,8 +6,8 @@ IAccPropServices* AccessibleAnnotations::services()
 {
     if (!m_started) {
         m_started = true;
-        CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                         IID_IAccPropServices, reinterpret_cast<void**>(m_services.put()));
+        CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                         reinterpret_cast<void**>(m_services.put()));
     }
     return m_services.get();
 }
@@ -23,8 +23,8 @@ void AccessibleAnnotations::describeGraphic(HWND window, const wchar_t* name,
     role.vt = VT_I4;
     role.lVal = ROLE_SYSTEM_GRAPHIC;
     annotations->SetHwndProp(window, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE, role);
-    annotations->SetHwndPropStr(window, DWORD(OBJID_CLIENT), CHILDID_SELF,
-                                PROPID_ACC_DESCRIPTION, description);
+    annotations->SetHwndPropStr(window, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                                description);
 }
 
 void AccessibleAnnotations::announce(HWND control, const wchar_t* text)
@@ -32,8 +32,8 @@ void AccessibleAnnotations::announce(HWND control, const wchar_t* text)
     IAccPropServices* const annotations = services();
     if (!annotations)
         return;
-    annotations->SetHwndPropStr(control, DWORD(OBJID_CLIENT), CHILDID_SELF,
-                                PROPID_ACC_DESCRIPTION, text);
+    annotations->SetHwndPropStr(control, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                                text);
     NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, control, OBJID_CLIENT, CHILDID_SELF);
 }
 

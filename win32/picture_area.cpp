@@ -47,8 +47,8 @@ void PictureArea::annotate()
     if (!m_annotations)
         return;
     std::wstring description(std::size_t(GetWindowTextLengthW(m_window)) + 1, L'\0');
-    description.resize(std::size_t(
-        GetWindowTextW(m_window, description.data(), int(description.size()))));
+    description.resize(
+        std::size_t(GetWindowTextW(m_window, description.data(), int(description.size()))));
     m_annotations->describeGraphic(m_window, m_accessibleName.c_str(), description.c_str());
     m_annotated = true;
 }
