@@ -15,9 +15,8 @@ const QString BridgeConnection = QStringLiteral("a11y");
 
 void sendDescriptionChange(const QDBusConnection& bus, const QString& path, const QString& text)
 {
-    QDBusMessage change =
-        QDBusMessage::createSignal(path, QStringLiteral("org.a11y.atspi.Event.Object"),
-                                   QStringLiteral("PropertyChange"));
+    QDBusMessage change = QDBusMessage::createSignal(
+        path, QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("PropertyChange"));
     change << QStringLiteral("accessible-description") << 0 << 0
            << QVariant::fromValue(QDBusVariant(text)) << QVariantMap();
     bus.send(change);

@@ -12,11 +12,7 @@
 
 TEST_CASE(spokenPictureNamesUseThisPlatformsSeparator)
 {
-    const ViewerBehaviour qelview(qelviewCatalogue(), u"dir");
-    CHECK_EQ(qelview.load()->name, u"Qel/0.jpg：总览");
-    CHECK_EQ(qelview.pick(3, 6)->picture->name, u"Qel/56.jpg：髪影消");
-    CHECK_EQ(ViewerBehaviour(velviewCatalogue(), u"dir").doubleClick()->announcement,
-             u"velisa/15.jpg：びっくり");
+    CHECK_EQ(ViewerBehaviour(qelviewCatalogue(), u"dir").load()->name, u"Qel/0.jpg：总览");
 }
 
 TEST_CASE(picturePathsJoinWithSlashes)
