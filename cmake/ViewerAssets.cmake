@@ -8,7 +8,7 @@ function(add_program_assets target name)
         BASE ${PROJECT_SOURCE_DIR}/assets
         FILES
             ${PROJECT_SOURCE_DIR}/assets/${name}/built-in-picture.jpg
-            ${PROJECT_SOURCE_DIR}/assets/${name}/window-icon.ico
+            ${PROJECT_SOURCE_DIR}/assets/${name}/icon-48.png
     )
 endfunction()
 
@@ -17,9 +17,10 @@ endfunction()
 function(add_windows_resources target name)
     set(script ${PROJECT_SOURCE_DIR}/assets/${name}/${name}.rc)
     # The script names its files relative to its own folder, and takes the
-    # version from the generated header.
+    # version header and the manifest from the generated ones.
     set_source_files_properties(${script} PROPERTIES
         INCLUDE_DIRECTORIES "${PROJECT_SOURCE_DIR}/assets/${name};${VIEWERS_VERSION_INCLUDE_DIR}"
-        OBJECT_DEPENDS ${VIEWERS_VERSION_INCLUDE_DIR}/viewers_version.h)
+        OBJECT_DEPENDS
+            "${VIEWERS_VERSION_INCLUDE_DIR}/viewers_version.h;${VIEWERS_VERSION_INCLUDE_DIR}/windows.manifest")
     target_sources(${target} PRIVATE ${script})
 endfunction()

@@ -1,27 +1,23 @@
 #include "platform.h"
-#include "platform_choice.h"
-#include "x11_server.h"
 
 #include <QGuiApplication>
 #include <QWidget>
-
-#ifdef VIEWERS_HAVE_XCB
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#endif
 
 void preferPlatformThatKeepsWindowsOnTop()
 {
-    const std::string_view platform = chooseQtPlatform(
-        {qgetenv("XDG_SESSION_TYPE").toStdString(), qgetenv("WAYLAND_DISPLAY").toStdString(),
-         qgetenv("QT_QPA_PLATFORM").toStdString(), qgetenv("DISPLAY").toStdString()},
-        [] { return x11ServerAnswers(qgetenv("DISPLAY")); });
-    if (!platform.empty())
-        qputenv("QT_QPA_PLATFORM", QByteArray(platform.data(), qsizetype(platform.size())));
+    // Qt tries the platforms of the list in turn, and its X11 platform gives
+    // way when no X server answers. Left to itself, Qt may pick X11 on a
+    // Wayland session (it does under GNOME) and abort without an X server.
+    const bool waylandSession =
+        qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (waylandSession && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 }
 
 void requestStaysOnTop(QWidget& window)
@@ -29,7 +25,6 @@ void requestStaysOnTop(QWidget& window)
     window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
-#ifdef VIEWERS_HAVE_XCB
 namespace {
 xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
 {
@@ -63,7 +58,3 @@ void hideFromTaskbar(QWidget& window)
                         &skipTaskbar);
     xcb_flush(connection);
 }
-#else
-void hideFromTaskbar(QWidget&)
-{}
-#endif

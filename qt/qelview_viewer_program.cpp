@@ -3,6 +3,6 @@
 const ViewerProgram& qelviewViewerProgram()
 {
     static const ViewerProgram program{qelviewProgram(), ":/qelview/built-in-picture.jpg",
-                                       ":/qelview/window-icon.ico"};
+                                       ":/qelview/icon-48.png"};
     return program;
 }

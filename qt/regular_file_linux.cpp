@@ -1,6 +1,7 @@
 #include "regular_file.h"
 
 #include "bounded_read.h"
+#include "unique_handle.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -8,20 +9,10 @@
 #include <unistd.h>
 
 namespace {
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
+struct FileDescriptorTraits {
+    using Handle = int;
+    static int invalid() { return -1; }
+    static void close(int fd) { ::close(fd); }
 };
 } // namespace
 
@@ -31,8 +22,9 @@ std::optional<std::vector<std::uint8_t>> readRegularFile(const std::filesystem::
     // Opening without blocking, then asking the opened file what it is, means a
     // FIFO without a writer cannot hang the open, and nothing can swap the file
     // between the check and the read.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (file.get() < 0)
+    const UniqueHandle<FileDescriptorTraits> file(
+        ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!file)
         return std::nullopt;
 
     struct stat status {};

@@ -3,6 +3,6 @@
 const ViewerProgram& velviewViewerProgram()
 {
     static const ViewerProgram program{velviewProgram(), ":/velview/built-in-picture.jpg",
-                                       ":/velview/window-icon.ico"};
+                                       ":/velview/icon-48.png"};
     return program;
 }

@@ -10,7 +10,7 @@ struct ViewerProgram {
     const Program& program;
     // Qt resource path of the picture the window holds before any file loads.
     std::string_view builtInPicture;
-    // Qt resource path of the window's icon file.
+    // Qt resource path of the window's icon, a 48-pixel PNG image.
     std::string_view windowIcon;
 };
 

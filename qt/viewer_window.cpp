@@ -12,7 +12,6 @@
 #include "qt_text.h"
 #include "screen_reader_announcement.h"
 #include "window_fonts.h"
-#include "window_icon.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -40,7 +39,8 @@ ViewerWindow::ViewerWindow(const ViewerProgram& program, std::filesystem::path p
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(loadWindowIcon(program.windowIcon));
+    setWindowIcon(QIcon(
+        QString::fromLatin1(program.windowIcon.data(), qsizetype(program.windowIcon.size()))));
     createControls();
     applyLayout();
     m_lists[0]->setFocus();

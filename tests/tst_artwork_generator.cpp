@@ -1,4 +1,4 @@
-#include "window_icon.h"
+#include "icon_pixels.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -28,9 +28,8 @@ QByteArray fileBytes(const QString& path)
 std::optional<QImage> decode(const QString& path)
 {
     const QByteArray bytes = fileBytes(path);
-    if (path.endsWith(QLatin1String(".ico")))
-        return decodeIconFile(bytes);
-    QImage image = QImage::fromData(bytes);
+    QImage image =
+        path.endsWith(QLatin1String(".ico")) ? iconPixelsByHand(bytes) : QImage::fromData(bytes);
     if (image.isNull())
         return std::nullopt;
     return image;

@@ -34,7 +34,7 @@ constexpr ExpressionCatalogue testCatalogue{
 };
 const Program testProgram{u"Layout", testCatalogue, "Layout"};
 const ViewerProgram testViewerProgram{testProgram, ":/qelview/built-in-picture.jpg",
-                                      ":/qelview/window-icon.ico"};
+                                      ":/qelview/icon-48.png"};
 
 QString familyDrawing(const QString& text, const QFont& font)
 {

@@ -7,9 +7,9 @@ IAccPropServices* AccessibleAnnotations::services()
     if (!m_started) {
         m_started = true;
         CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                         reinterpret_cast<void**>(m_services.put()));
+                         &m_services);
     }
-    return m_services.get();
+    return m_services.Get();
 }
 
 void AccessibleAnnotations::describeGraphic(HWND window, const wchar_t* name,

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "com_pointer.h"
-
 #include <windows.h>
 
 #include <oleacc.h>
+#include <wrl/client.h>
 
 // What screen readers are told about the window's controls beyond what the
 // controls say themselves, through the accessibility runtime's property
@@ -29,6 +28,6 @@ public:
 private:
     IAccPropServices* services();
 
-    ComPointer<IAccPropServices> m_services;
+    Microsoft::WRL::ComPtr<IAccPropServices> m_services;
     bool m_started = false;
 };

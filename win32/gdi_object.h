@@ -1,38 +1,13 @@
 #pragma once
 
+#include "unique_handle.h"
+
 #include <windows.h>
 
-#include <utility>
-
-// Owns one GDI object (a font, bitmap, brush or region) and deletes it when
-// it goes, so that no handle outlives the control that used it.
-template <typename Handle> class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : m_handle(handle) {}
-    ~GdiObject() { reset(); }
-    GdiObject(GdiObject&& other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept
-    {
-        if (this != &other) {
-            reset();
-            m_handle = std::exchange(other.m_handle, nullptr);
-        }
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    Handle get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != nullptr; }
-
-private:
-    void reset()
-    {
-        if (m_handle)
-            DeleteObject(m_handle);
-        m_handle = nullptr;
-    }
-
-    Handle m_handle = nullptr;
+// A GDI object (a font, bitmap, brush or region) the window owns.
+template <typename Object> struct GdiObjectTraits {
+    using Handle = Object;
+    static Object invalid() { return nullptr; }
+    static void close(Object object) { DeleteObject(object); }
 };
+template <typename Object> using GdiObject = UniqueHandle<GdiObjectTraits<Object>>;

@@ -12,7 +12,7 @@ PictureDecoder::PictureDecoder()
     // COM finds the factory through the registry, which names the system's
     // own windowscodecs.dll, so nothing is looked for beside the program.
     CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                     reinterpret_cast<void**>(m_factory.put()));
+                     &m_factory);
 }
 
 PictureDecoder::~PictureDecoder() = default;
@@ -50,23 +50,23 @@ GdiObject<HBITMAP> PictureDecoder::decode(std::span<const std::uint8_t> jpeg, SI
 {
     if (!m_factory || jpeg.empty() || size.cx <= 0 || size.cy <= 0)
         return {};
-    ComPointer<IWICStream> stream;
-    if (FAILED(m_factory->CreateStream(stream.put())) ||
+    Microsoft::WRL::ComPtr<IWICStream> stream;
+    if (FAILED(m_factory->CreateStream(&stream)) ||
         // The stream only reads from the buffer, whatever its signature says.
         FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(jpeg.data()), DWORD(jpeg.size()))))
         return {};
     // The JPEG decoder by name: nothing is sniffed, so no other codec ever
     // sees the bytes.
-    ComPointer<IWICBitmapDecoder> decoder;
-    if (FAILED(m_factory->CreateDecoder(GUID_ContainerFormatJpeg, nullptr, decoder.put())) ||
-        FAILED(decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand)))
+    Microsoft::WRL::ComPtr<IWICBitmapDecoder> decoder;
+    if (FAILED(m_factory->CreateDecoder(GUID_ContainerFormatJpeg, nullptr, &decoder)) ||
+        FAILED(decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnDemand)))
         return {};
-    ComPointer<IWICBitmapFrameDecode> frame;
-    if (FAILED(decoder->GetFrame(0, frame.put())))
+    Microsoft::WRL::ComPtr<IWICBitmapFrameDecode> frame;
+    if (FAILED(decoder->GetFrame(0, &frame)))
         return {};
-    ComPointer<IWICFormatConverter> converter;
-    if (FAILED(m_factory->CreateFormatConverter(converter.put())) ||
-        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR,
+    Microsoft::WRL::ComPtr<IWICFormatConverter> converter;
+    if (FAILED(m_factory->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR,
                                      WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)))
         return {};
@@ -77,9 +77,9 @@ GdiObject<HBITMAP> PictureDecoder::decode(std::span<const std::uint8_t> jpeg, SI
     const UprightTurn turn = uprightTurn(layout ? layout->orientation : 1);
     const SIZE stored = turn.swapsSides() ? SIZE{size.cy, size.cx} : size;
     // Stretched to the area whatever the picture's own proportions.
-    ComPointer<IWICBitmapScaler> scaler;
-    if (FAILED(m_factory->CreateBitmapScaler(scaler.put())) ||
-        FAILED(scaler->Initialize(converter.get(), UINT(stored.cx), UINT(stored.cy),
+    Microsoft::WRL::ComPtr<IWICBitmapScaler> scaler;
+    if (FAILED(m_factory->CreateBitmapScaler(&scaler)) ||
+        FAILED(scaler->Initialize(converter.Get(), UINT(stored.cx), UINT(stored.cy),
                                   WICBitmapInterpolationModeFant)))
         return {};
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "com_pointer.h"
 #include "gdi_object.h"
 
 #include <windows.h>
+#include <wrl/client.h>
 
 #include <cstdint>
 #include <span>
@@ -32,6 +32,6 @@ private:
     // spare one when it has the size, else a new one.
     GdiObject<HBITMAP> bitmapOfSize(SIZE size, void*& pixels);
 
-    ComPointer<IWICImagingFactory> m_factory;
+    Microsoft::WRL::ComPtr<IWICImagingFactory> m_factory;
     GdiObject<HBITMAP> m_spare;
 };

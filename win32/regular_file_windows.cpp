@@ -2,6 +2,7 @@
 
 #include "bounded_read.h"
 #include "extended_length_path_windows.h"
+#include "unique_handle.h"
 
 #include <windows.h>
 
@@ -9,20 +10,10 @@
 #include <string>
 
 namespace {
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE handle) { CloseHandle(handle); }
 };
 } // namespace
 
@@ -37,10 +28,10 @@ std::optional<std::vector<std::uint8_t>> readRegularFile(const std::filesystem::
     // A directory cannot be opened this way, and the opened handle is asked
     // what it is, so a device, pipe or console behind a file name ("CON.jpg",
     // or a link) is refused before a byte is read and nothing is waited for.
-    const FileHandle file(CreateFileW(name.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE || GetFileType(file.get()) != FILE_TYPE_DISK)
+    const UniqueHandle<FileHandleTraits> file(CreateFileW(
+        name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || GetFileType(file.get()) != FILE_TYPE_DISK)
         return std::nullopt;
     // The standard information alone: the full record takes Wine a hundred
     // times longer to gather, a tenth of a pick.

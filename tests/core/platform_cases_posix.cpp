@@ -1,4 +1,4 @@
-#include "check.h"
+#include "core_test.h"
 
 #include "catalogue_rules.h"
 #include "qelview_catalogue.h"
@@ -10,12 +10,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-TEST_CASE(spokenPictureNamesUseThisPlatformsSeparator)
+TEST_CASE("spoken picture names use this platform's separator")
 {
     CHECK_EQ(ViewerBehaviour(qelviewCatalogue(), u"dir").load()->name, u"Qel/0.jpg：总览");
 }
 
-TEST_CASE(picturePathsJoinWithSlashes)
+TEST_CASE("picture paths join with slashes")
 {
     CHECK_EQ(PicturePath(qelviewCatalogue(), "/home/li ming/下载/Qelview", 1)->native(),
              "/home/li ming/下载/Qelview/Qel/1.jpg");
@@ -26,7 +26,7 @@ TEST_CASE(picturePathsJoinWithSlashes)
              "/\xB1\xED\xC7\xE9/Qel/2.jpg");
 }
 
-TEST_CASE(specialFilesAreRefusedWithoutWaiting)
+TEST_CASE("special files are refused without waiting")
 {
     // Nothing ever writes to the FIFO: opening or reading it for real would
     // wait for ever and the test would time out.

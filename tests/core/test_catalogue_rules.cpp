@@ -1,4 +1,4 @@
-#include "check.h"
+#include "core_test.h"
 
 #include "catalogue_rules.h"
 #include "picture_folder_search.h"
@@ -21,7 +21,7 @@ constexpr Category threeItemList{1, u"眉毛", u"眉毛", threeEntries};
 constexpr Category emptyList{2, u"眼睛", u"眼睛", {}};
 } // namespace
 
-TEST_CASE(findEntryTakesOnlyPositionsInsideTheList)
+TEST_CASE("find entry takes only positions inside the list")
 {
     struct Case {
         const Category& category;
@@ -45,12 +45,12 @@ TEST_CASE(findEntryTakesOnlyPositionsInsideTheList)
     }
 }
 
-TEST_CASE(descriptionIsHeadingThenCrLfAndThreeBlanks)
+TEST_CASE("description is heading then CR LF and three blanks")
 {
     CHECK_EQ(DescriptionText(threeEntries[1]), u" [表情说明]\r\n   two");
 }
 
-TEST_CASE(noPathForPicturesAProgramDoesNotRead)
+TEST_CASE("no path for pictures a program does not read")
 {
     for (const int number : {-1, 57, 1000}) {
         CHECK(!PicturePath(qelviewCatalogue(), u"dir", number));
@@ -60,7 +60,7 @@ TEST_CASE(noPathForPicturesAProgramDoesNotRead)
     CHECK(!PicturePath(velviewCatalogue(), u"dir", 0));
 }
 
-TEST_CASE(pictureFolderIsTheFirstThatExists)
+TEST_CASE("the picture folder is the first one that exists")
 {
     using std::filesystem::path;
     const path program = path("opt") / "qel";

@@ -1,11 +1,11 @@
-#include "check.h"
+#include "core_test.h"
 
 #include "form_layout.h"
 #include "list_font_fit.h"
 
 #include <stdexcept>
 
-TEST_CASE(twipsBecomeTheNearestWholePixel)
+TEST_CASE("twips become the nearest whole pixel")
 {
     struct Case {
         int twips;
@@ -21,7 +21,7 @@ TEST_CASE(twipsBecomeTheNearestWholePixel)
         CHECK_EQ(twipsToPixels(c.twips, c.dpi), c.pixels);
 }
 
-TEST_CASE(clientAreaAndControlsAtTwoResolutions)
+TEST_CASE("client area and controls at two resolutions")
 {
     CHECK(formClientSize() == (PixelSize{299, 432}));
     CHECK(formClientSize(192) == (PixelSize{598, 864}));
@@ -32,7 +32,7 @@ TEST_CASE(clientAreaAndControlsAtTwoResolutions)
     CHECK(pixelRect(controlLayout("Combo1")) == (PixelRect{40, 368, 105, 20}));
 }
 
-TEST_CASE(unknownControlIsAnError)
+TEST_CASE("unknown control is an error")
 {
     bool thrown = false;
     try {
@@ -43,7 +43,7 @@ TEST_CASE(unknownControlIsAnError)
     CHECK(thrown);
 }
 
-TEST_CASE(listFontShrinksOnlyUntilTheTextFits)
+TEST_CASE("list font shrinks only until the text fits")
 {
     // Text six characters wide of one pixel per pixel of size, in a field
     // 77 px wide and 14 px high.

@@ -1,4 +1,4 @@
-#include "check.h"
+#include "core_test.h"
 
 #include "exif_orientation.h"
 #include "picture_file.h"
@@ -21,7 +21,7 @@ std::vector<std::uint8_t> tinyJpegOfSize(int width, int height)
 }
 } // namespace
 
-TEST_CASE(completeJpegIsAccepted)
+TEST_CASE("a complete JPEG is accepted")
 {
     const auto layout = acceptedJpegLayout(tinyJpeg);
     CHECK(layout.has_value());
@@ -34,13 +34,13 @@ TEST_CASE(completeJpegIsAccepted)
     CHECK_EQ(layout->scans, 1);
 }
 
-TEST_CASE(everyTruncationIsRefused)
+TEST_CASE("every truncation is refused")
 {
     for (std::size_t size = 0; size < tinyJpeg.size(); ++size)
         CHECK_EQ(acceptedJpegLayout(std::span(tinyJpeg).first(size)).has_value(), false);
 }
 
-TEST_CASE(headersOverTheCapsAreRefused)
+TEST_CASE("headers over the caps are refused")
 {
     struct Case {
         int width;
@@ -55,7 +55,7 @@ TEST_CASE(headersOverTheCapsAreRefused)
         CHECK_EQ(acceptedJpegLayout(tinyJpegOfSize(c.width, c.height)).has_value(), c.accepted);
 }
 
-TEST_CASE(readsOnlyRegularFilesWithinTheCap)
+TEST_CASE("reads only regular files within the cap")
 {
     const std::vector<std::uint8_t> sixteen(16, 0x5A);
     const std::vector<std::uint8_t> seventeen(17, 0x5A);
@@ -68,7 +68,7 @@ TEST_CASE(readsOnlyRegularFilesWithinTheCap)
     CHECK(readRegularFile(name, 16) == sixteen);
 }
 
-TEST_CASE(picturesAreReadWholeAndChecked)
+TEST_CASE("pictures are read whole and checked")
 {
     const auto picture = readPictureFile(writeScratchFile(u"ピクチャ/1.jpg", tinyJpeg));
     CHECK(picture.has_value());
@@ -81,7 +81,7 @@ TEST_CASE(picturesAreReadWholeAndChecked)
     CHECK(!readPictureFile(writeScratchFile(u"huge.jpg", tinyJpegOfSize(60000, 60000))));
 }
 
-TEST_CASE(exifOrientationIsReadWithinItsSegment)
+TEST_CASE("the Exif orientation is read within its segment")
 {
     using Bytes = std::vector<std::uint8_t>;
     // "Exif\0\0", a TIFF header in either byte order, one directory entry.

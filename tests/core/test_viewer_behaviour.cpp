@@ -1,4 +1,4 @@
-#include "check.h"
+#include "core_test.h"
 
 #include "qelview_catalogue.h"
 #include "velview_catalogue.h"
@@ -18,7 +18,7 @@ bool pathEndsIn(const std::optional<PictureToShow>& picture, std::u16string_view
 }
 } // namespace
 
-TEST_CASE(loadShowsTheStartUpPictureOnlyWhereAProgramHasOne)
+TEST_CASE("load shows the start-up picture only where a program has one")
 {
     const auto qelview = ViewerBehaviour(qelviewCatalogue(), u"dir").load();
     CHECK(pathEndsIn(qelview, u"Qel", u"0.jpg"));
@@ -27,11 +27,11 @@ TEST_CASE(loadShowsTheStartUpPictureOnlyWhereAProgramHasOne)
     CHECK(!ViewerBehaviour(velviewCatalogue(), u"dir").load());
 }
 
-TEST_CASE(pickAnswersWithThePictureThenTheDescription)
+TEST_CASE("pick answers with the picture then the description")
 {
     const ViewerBehaviour qelview(qelviewCatalogue(), u"dir");
     const auto last = qelview.pick(3, 6);
-    CHECK(last && pathEndsIn(last->picture, u"Qel", u"56.jpg"));
+    CHECK((last && pathEndsIn(last->picture, u"Qel", u"56.jpg")));
     CHECK(last->picture->name.ends_with(u"56.jpg：髪影消"));
     CHECK_EQ(last->description, u" [表情说明]\r\n   头发阴影消失");
     // Screen readers hear the description itself, not the picture's name.
@@ -47,7 +47,7 @@ TEST_CASE(pickAnswersWithThePictureThenTheDescription)
     CHECK(!velview.pick(4, 0));
 }
 
-TEST_CASE(doubleClickShowsTheResetPicture)
+TEST_CASE("double click shows the reset picture")
 {
     const auto qelview = ViewerBehaviour(qelviewCatalogue(), u"dir").doubleClick();
     CHECK(pathEndsIn(qelview, u"Qel", u"0.jpg"));

@@ -1,9 +1,14 @@
 """The window's frame as the window manager and a desktop see it."""
 
+import os
 import subprocess
 import unittest
 
+from PIL import Image
+
 from x11_session import SCREEN_SIZE, X11Session, wait_until
+
+ASSETS_DIR = os.path.join(os.environ.get("VIEWERS_SOURCE_DIR", ""), "assets")
 
 PROGRAMS = {"Qelview": "Qel式Velisa", "Velview": "VelisaVer2 "}
 CLIENT_SIZE = (299, 432)
@@ -21,6 +26,7 @@ class WindowFrameTest(unittest.TestCase):
                 process, window = session.start([session.install_program(name), "-qwindowtitle",
                                                  "Hello", "-reverse", "-platform", "offscreen"])
                 self.check_caption(session, window, caption)
+                self.check_icon(session, window, name)
                 self.check_fixed_size(session, window)
                 self.check_states(session, window)
                 self.check_centred(session, window)
@@ -30,6 +36,18 @@ class WindowFrameTest(unittest.TestCase):
     def check_caption(self, session, window, caption):
         title = session.property(window, "_NET_WM_NAME", session.atom("UTF8_STRING"))
         self.assertEqual(title.decode("utf-8"), caption)
+
+    def check_icon(self, session, window, name):
+        # _NET_WM_ICON holds images as width, height, then ARGB pixels.
+        icon, images = list(session.property(window, "_NET_WM_ICON") or []), {}
+        while len(icon) >= 2:
+            width, height = icon[:2]
+            images[(width, height)] = icon[2:2 + width * height]
+            icon = icon[2 + width * height:]
+        with Image.open(os.path.join(ASSETS_DIR, name.lower(), "icon-48.png")) as png:
+            expected = [0xFF000000 | r << 16 | g << 8 | b for r, g, b in png.convert("RGB").getdata()]
+        # A plain comparison: a diff of two 2304-pixel lists takes a minute.
+        self.assertTrue(images.get((48, 48)) == expected, f"images of {sorted(images)}")
 
     def check_fixed_size(self, session, window):
         self.assertEqual(session.client_geometry(window)[2:], CLIENT_SIZE)

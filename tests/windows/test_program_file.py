@@ -7,6 +7,8 @@ import subprocess
 import unittest
 
 PROGRAM_DIR = os.environ.get("VIEWERS_PROGRAM_DIR", "")
+ASSETS_DIR = os.path.join(os.environ.get("VIEWERS_SOURCE_DIR", ""), "assets")
+VERSION = os.environ.get("VIEWERS_VERSION", "")
 PROGRAMS = ("Qelview", "Velview")
 # DLLs that Windows loads from its own folder whatever the search order: the
 # KnownDLLs of Windows 7 to 11 and the C runtime every version carries there.
@@ -45,19 +47,31 @@ class ProgramFileTest(unittest.TestCase):
                           if dll not in KNOWN_DLLS and not dll.startswith(("api-ms-win-", "ext-ms-win-"))}
                 self.assertEqual(others, set())
 
+                # Exactly these resources, each in its language: all neutral
+                # but the version, which is Chinese (PRC).
                 resources = tool(os.environ["WRESTOOL"], "-l", path)
-                for kind in ("--type=3 --name=30001", "--type=14 --name=1 ", "--type=16 ",
-                             "--type=24 --name=1 ", "--type=10 "):
-                    self.assertIn(kind, resources)
-                # The icon group names its image, as the window and the shell use it.
-                group = tool(os.environ["WRESTOOL"], "-x", "--raw", "--type=14", "--name=1", path,
-                             binary=True)
-                count = struct.unpack_from("<H", group, 4)[0]
-                images = [struct.unpack_from("<H", group, 6 + 14 * i + 12)[0] for i in range(count)]
-                self.assertIn(30001, images)
-                manifest = tool(os.environ["WRESTOOL"], "-x", "--raw", "--type=24", "--name=1",
-                                path, binary=True).decode("utf-8")
-                for part in MANIFEST_PARTS:
+                self.assertEqual(re.findall(r"^(--type=\S+ --name=\S+ --language=\d+)", resources,
+                                            re.MULTILINE),
+                                 ["--type=3 --name=30001 --language=0",
+                                  "--type=10 --name='BUILTIN_PICTURE' --language=0",
+                                  "--type=14 --name=1 --language=0",
+                                  "--type=16 --name=1 --language=2052",
+                                  "--type=24 --name=1 --language=0"])
+                resource = lambda kind, name: tool(  # noqa: E731
+                    os.environ["WRESTOOL"], "-x", "--raw", f"--type={kind}", f"--name={name}", path,
+                    binary=True)
+                # The icon group: one 48 x 48 image of 16 bits a pixel, 5032
+                # bytes, number 30001, which is the window icon file from its
+                # bitmap header on.
+                self.assertEqual(resource(14, 1), struct.pack("<3H4B2HIH", 0, 1, 1, 48, 48, 0, 0,
+                                                              1, 16, 5032, 30001))
+                with open(os.path.join(ASSETS_DIR, name.lower(), "window-icon.ico"), "rb") as icon:
+                    self.assertEqual(resource(3, 30001), icon.read()[22:])
+                with open(os.path.join(ASSETS_DIR, name.lower(), "built-in-picture.jpg"),
+                          "rb") as picture:
+                    self.assertEqual(resource(10, "BUILTIN_PICTURE"), picture.read())
+                manifest = resource(24, 1).decode("utf-8")
+                for part in MANIFEST_PARTS + [f'name="MorphViewers.Viewer" version="{VERSION}.0"']:
                     self.assertIn(part, manifest)
 
 
