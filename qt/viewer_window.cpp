@@ -10,6 +10,7 @@
 #include "platform.h"
 #include "qt_layout.h"
 #include "qt_text.h"
+#include "screen_reader_announcement.h"
 #include "window_fonts.h"
 
 #include <QComboBox>
@@ -170,16 +171,15 @@ void ViewerWindow::onListClick(std::size_t position)
     if (!pick)
         return;
     showPictureFile(pick->picture);
-    const QString description = toQString(pick->description);
-    m_description->setCaption(description);
-    announce(m_lists[position], description);
+    m_description->setCaption(toQString(pick->description));
+    announce(pick->announcement);
 }
 
 void ViewerWindow::onPictureDoubleClick()
 {
     const auto reset = m_behaviour.doubleClick();
     if (showPictureFile(reset))
-        announce(focusWidget(), toQString(reset->name));
+        announce(reset->announcement);
 }
 
 bool ViewerWindow::showPictureFile(const std::optional<PictureToShow>& file)
@@ -194,20 +194,10 @@ bool ViewerWindow::showPictureFile(const std::optional<PictureToShow>& file)
     return true;
 }
 
-void ViewerWindow::announce(const QWidget* focus, const QString& text)
+void ViewerWindow::announce(const std::u16string& text)
 {
-    // Screen readers speak a change of the focused control's description
-    // after what the change of its text made them say; the description panel
-    // and the picture never take the focus, so the list's field, which holds
-    // the focus for them, carries their news.
-    const auto list = std::ranges::find_if(m_lists, [focus](const QComboBox* list) {
-        return focus && (list == focus || list->isAncestorOf(focus));
-    });
-    if (list == m_lists.end())
-        return;
-    QWidget* field = (*list)->lineEdit();
-    // The same text again would raise no change, and say nothing.
-    if (field->accessibleDescription() == text)
-        field->setAccessibleDescription(QString());
-    field->setAccessibleDescription(text);
+    // The description panel and the picture never take the focus; screen
+    // readers hear their news from the control that has it.
+    if (QWidget* focus = focusWidget(); focus && !text.empty())
+        announceToScreenReaders(*focus, toQString(text));
 }

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 class CaptionLabel;
 class PictureArea;
@@ -53,8 +54,8 @@ private:
     // it shows.
     bool showPictureFile(const std::optional<PictureToShow>& file);
 
-    // Has screen readers speak this text, when the focus is in a list.
-    void announce(const QWidget* focus, const QString& text);
+    // Has screen readers speak what the core decided, if anything.
+    void announce(const std::u16string& text);
 
     const ViewerProgram& m_program;
     const ViewerBehaviour m_behaviour;

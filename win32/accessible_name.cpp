@@ -1,48 +1,48 @@
 #include "accessible_name.h"
 
-#include <oleacc.h>
-#include <wrl/client.h>
-
 #include <iterator>
 
-namespace {
-Microsoft::WRL::ComPtr<IAccPropServices> propertyServices()
+IAccPropServices* AccessibleAnnotations::services()
 {
-    Microsoft::WRL::ComPtr<IAccPropServices> services;
-    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                     &services);
-    return services;
+    if (!m_started) {
+        m_started = true;
+        CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                         &m_services);
+    }
+    return m_services.Get();
 }
-} // namespace
 
-void annotateAccessibleGraphic(HWND window, const wchar_t* name)
+void AccessibleAnnotations::describeGraphic(HWND window, const wchar_t* name,
+                                            const wchar_t* description)
 {
-    const auto services = propertyServices();
-    if (!services)
+    IAccPropServices* const annotations = services();
+    if (!annotations)
         return;
-    services->SetHwndPropStr(window, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, name);
+    annotations->SetHwndPropStr(window, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, name);
     VARIANT role{};
     role.vt = VT_I4;
     role.lVal = ROLE_SYSTEM_GRAPHIC;
-    services->SetHwndProp(window, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE, role);
+    annotations->SetHwndProp(window, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE, role);
+    annotations->SetHwndPropStr(window, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                                description);
 }
 
-void annotateAccessibleDescription(HWND window, const wchar_t* description)
+void AccessibleAnnotations::announce(HWND control, const wchar_t* text)
 {
-    const auto services = propertyServices();
-    if (!services)
+    IAccPropServices* const annotations = services();
+    if (!annotations)
         return;
-    services->SetHwndPropStr(window, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_DESCRIPTION,
-                             description);
-    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    annotations->SetHwndPropStr(control, DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                                text);
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, control, OBJID_CLIENT, CHILDID_SELF);
 }
 
-void clearAccessibleAnnotation(HWND window)
+void AccessibleAnnotations::clear(HWND window)
 {
-    const auto services = propertyServices();
-    if (!services)
+    // Nothing was set before the service started.
+    if (!m_services)
         return;
     MSAAPROPID properties[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE, PROPID_ACC_DESCRIPTION};
-    services->ClearHwndProps(window, DWORD(OBJID_CLIENT), CHILDID_SELF, properties,
-                             int(std::size(properties)));
+    m_services->ClearHwndProps(window, DWORD(OBJID_CLIENT), CHILDID_SELF, properties,
+                               int(std::size(properties)));
 }

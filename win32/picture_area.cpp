@@ -32,16 +32,27 @@ bool PictureArea::create(HWND parent, const PixelRect& place, int identifier,
     m_window = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, place.x, place.y,
                                place.width, place.height, parent, HMENU(INT_PTR(identifier)),
                                instance, this);
-    if (!m_window)
-        return false;
-    annotateAccessibleGraphic(m_window, accessibleName);
-    return true;
+    m_accessibleName = accessibleName;
+    return m_window != nullptr;
 }
 
 void PictureArea::setAccessibleDescription(const wchar_t* description)
 {
     SetWindowTextW(m_window, description);
-    annotateAccessibleDescription(m_window, description);
+    if (m_annotated)
+        annotate();
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, m_window, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void PictureArea::annotate()
+{
+    if (!m_annotations)
+        return;
+    std::wstring description(std::size_t(GetWindowTextLengthW(m_window)) + 1, L'\0');
+    description.resize(
+        std::size_t(GetWindowTextW(m_window, description.data(), int(description.size()))));
+    m_annotations->describeGraphic(m_window, m_accessibleName.c_str(), description.c_str());
+    m_annotated = true;
 }
 
 GdiObject<HBITMAP> PictureArea::show(GdiObject<HBITMAP> bitmap)
@@ -89,12 +100,19 @@ LRESULT CALLBACK PictureArea::windowProcedure(HWND window, UINT message, WPARAM 
     case WM_ERASEBKGND:
         // WM_PAINT covers every pixel; erasing first would only flicker.
         return 1;
+    case WM_GETOBJECT:
+        // A screen reader asks for the area for the first time: it is told
+        // what the area is before the standard answer goes out.
+        if (area && !area->m_annotated)
+            area->annotate();
+        break;
     case WM_LBUTTONDBLCLK:
         SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), STN_DBLCLK),
                      LPARAM(window));
         return 0;
     case WM_NCDESTROY:
-        clearAccessibleAnnotation(window);
+        if (area && area->m_annotated)
+            area->m_annotations->clear(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         if (area)
             area->m_window = nullptr;

@@ -110,6 +110,7 @@ bool ViewerWindow::create(HINSTANCE instance)
     m_fonts = windowFonts(m_dpi, m_program.catalogue, wide(DescriptionHeading));
     if (!createFormControls(m_window, m_program.catalogue, m_dpi, m_fonts, m_controls))
         return false;
+    m_controls.picture.setAnnotations(m_annotations);
     load();
     // Sized for its client area at its resolution, centred in its screen's
     // work area and topmost for the rest of its life, in one move.
@@ -210,7 +211,7 @@ void ViewerWindow::listPicked(std::size_t list)
     showPictureFile(pick->picture);
     const std::wstring description = wide(pick->description);
     showDescription(description);
-    announce(m_controls.lists[list], description.c_str());
+    announce(pick->announcement);
 }
 
 void ViewerWindow::showDescription(const std::wstring& text)
@@ -225,14 +226,27 @@ void ViewerWindow::showDescription(const std::wstring& text)
     SetWindowTextW(m_controls.description(), text.c_str());
 }
 
-void ViewerWindow::announce(HWND list, const wchar_t* text)
+void ViewerWindow::announce(const std::u16string& text)
 {
     // Screen readers speak a change of the focused control's description
-    // after its new text; the description panel and the picture never take
-    // the focus, so the list carries their news.
-    for (const HWND candidate : m_controls.lists)
-        if (list && (candidate == list || IsChild(candidate, list)))
-            annotateAccessibleDescription(candidate, text);
+    // after its new text. The description panel and the picture never take
+    // the focus; a list's edit field has it, not the list itself.
+    const HWND focus = GetFocus();
+    if (text.empty() || !focus || !IsChild(m_window, focus))
+        return;
+    if (m_announcedOn != focus)
+        forgetAnnouncement();
+    m_annotations.announce(focus, wide(text).c_str());
+    m_announcedOn = focus;
+}
+
+void ViewerWindow::forgetAnnouncement()
+{
+    // Left in place, it would be read again as the control's description
+    // whenever the focus comes back.
+    if (m_announcedOn)
+        m_annotations.clear(m_announcedOn);
+    m_announcedOn = nullptr;
 }
 
 void ViewerWindow::listSettled(std::size_t list)
@@ -245,6 +259,8 @@ void ViewerWindow::command(int identifier, WORD code, HWND control)
 {
     const int list = identifier - FirstListIdentifier;
     if (list >= 0 && list < int(m_controls.lists.size()) && control == m_controls.lists[list]) {
+        if (code == CBN_KILLFOCUS)
+            forgetAnnouncement();
         const bool open = SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
         if (m_picks[list].notified(code, open))
             PostMessageW(m_window, listSettledMessage, WPARAM(list), 0);
@@ -253,7 +269,7 @@ void ViewerWindow::command(int identifier, WORD code, HWND control)
     if (identifier == PictureIdentifier && code == STN_DBLCLK) {
         const auto reset = m_behaviour.doubleClick();
         if (showPictureFile(reset))
-            announce(GetFocus(), wide(reset->name).c_str());
+            announce(reset->announcement);
     }
     // Return and Escape reach the window as IDOK and IDCANCEL through the
     // dialog keys; neither does anything here.
@@ -323,6 +339,7 @@ LRESULT ViewerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_DESTROY:
+        forgetAnnouncement();
         PostQuitMessage(0);
         return 0;
     default:

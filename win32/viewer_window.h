@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessible_name.h"
 #include "form_appearance.h"
 #include "form_controls.h"
 #include "gdi_object.h"
@@ -55,8 +56,10 @@ private:
     // True when the picture, a file's or the built-in one, shows.
     bool showPictureFile(const std::optional<PictureToShow>& picture);
     void showDescription(const std::wstring& text);
-    // Has screen readers speak this text, when the focus is in a list.
-    void announce(HWND focus, const wchar_t* text);
+    // Has screen readers speak what the core decided, if anything, as news of
+    // the control with the focus; and forgets it once the focus leaves.
+    void announce(const std::u16string& text);
+    void forgetAnnouncement();
     bool showPicture(std::vector<std::uint8_t> jpeg);
     SIZE pictureDeviceSize() const;
     LRESULT labelColours(HDC context, HWND label);
@@ -65,6 +68,8 @@ private:
     const ViewerBehaviour m_behaviour;
     HWND m_owner = nullptr;
     HWND m_window = nullptr;
+    // One annotation service for the window's life, started when first needed.
+    AccessibleAnnotations m_annotations;
     FormControls m_controls;
     std::array<ListPick, 4> m_picks;
     WindowFonts m_fonts;
@@ -77,4 +82,6 @@ private:
     std::vector<std::uint8_t> m_shownPicture;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     HWND m_focusWhenInactive = nullptr;
+    // The control that carries the last announcement, until the focus leaves.
+    HWND m_announcedOn = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "catalogue_rules.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -43,7 +44,7 @@ std::vector<PictureToShow> ViewerBehaviour::startupPictures() const
     std::vector<PictureToShow> pictures;
     if (auto file = load())
         pictures.push_back(std::move(*file));
-    pictures.push_back({{}, std::u16string(BuiltInPictureName), PictureSource::BuiltIn});
+    pictures.push_back({{}, std::u16string(BuiltInPictureName), {}, PictureSource::BuiltIn});
     return pictures;
 }
 
@@ -57,18 +58,26 @@ std::optional<PickOutcome> ViewerBehaviour::pick(std::size_t list, std::int64_t 
         FindEntry(m_catalogue.categories[list], static_cast<std::int16_t>(listIndex));
     if (!entry)
         return std::nullopt;
-    return PickOutcome{pictureFile(entry->pictureNumber), DescriptionText(*entry)};
+    // The picture's name is not announced: the pick's item was just spoken,
+    // and its description says what the picture shows.
+    return PickOutcome{pictureFile(entry->pictureNumber), DescriptionText(*entry),
+                       std::u16string(entry->description)};
 }
 
 std::optional<PictureToShow> ViewerBehaviour::doubleClick() const
 {
-    return pictureFile(m_catalogue.resetPicture);
+    auto reset = pictureFile(m_catalogue.resetPicture);
+    // Nothing else tells a user who cannot see it that the picture changed.
+    if (reset)
+        reset->announcement = reset->name;
+    return reset;
 }
 
 std::u16string ViewerBehaviour::pictureName(int pictureNumber) const
 {
     std::u16string name(m_catalogue.pictureFolder);
-    name += u'/';
+    // Spoken the way the user's file manager writes it.
+    name += static_cast<char16_t>(std::filesystem::path::preferred_separator);
     const std::string digits = std::to_string(pictureNumber);
     name.append(digits.begin(), digits.end());
     name += u".jpg";
@@ -88,5 +97,5 @@ std::optional<PictureToShow> ViewerBehaviour::pictureFile(int pictureNumber) con
     auto path = PicturePath(m_catalogue, m_programDirectory, pictureNumber);
     if (!path)
         return std::nullopt;
-    return PictureToShow{std::move(*path), pictureName(pictureNumber)};
+    return PictureToShow{std::move(*path), pictureName(pictureNumber), {}};
 }

@@ -19,18 +19,23 @@
 // Where a picture comes from: a file, or the picture the program carries.
 enum class PictureSource { File, BuiltIn };
 
-// A picture for the window: where to read it, and the text that names the
-// picture for screen readers once it shows. The built-in picture has no path.
+// A picture for the window: where to read it, the text that names the
+// picture for screen readers once it shows, and what they are told once it
+// shows (empty: nothing). The built-in picture has no path.
 struct PictureToShow {
     std::filesystem::path path;
     std::u16string name;
+    std::u16string announcement;
     PictureSource source = PictureSource::File;
 };
 
-// What a pick of an entry asks for: its picture first, then its description.
+// What a pick of an entry asks for: its picture first, then its description,
+// then telling screen readers the announcement, whether the picture loaded or
+// not.
 struct PickOutcome {
     std::optional<PictureToShow> picture;
     std::u16string description;
+    std::u16string announcement;
 };
 
 // What screen readers hear for the picture the program carries, shown until a
@@ -57,12 +62,14 @@ public:
     // when it names no entry (-1 among them), so that nothing changes.
     std::optional<PickOutcome> pick(std::size_t list, std::int64_t listIndex) const;
 
-    // A double-click on the picture: the reset picture file.
+    // A double-click on the picture: the reset picture file, announced by its
+    // name once it shows.
     std::optional<PictureToShow> doubleClick() const;
 
     // The text that names this picture file for screen readers: its file
-    // under the picture folder and the morph it shows, for example
-    // "Qel/3.jpg：にこり".
+    // under the picture folder, joined by the platform's own separator, and
+    // the morph it shows, for example "Qel/3.jpg：にこり" ("Qel\3.jpg：にこり"
+    // on Windows).
     std::u16string pictureName(int pictureNumber) const;
 
 private:

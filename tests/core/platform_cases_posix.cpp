@@ -5,9 +5,15 @@
 #include "regular_file.h"
 #include "scratch_folder.h"
 #include "velview_catalogue.h"
+#include "viewer_behaviour.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+TEST_CASE("spoken picture names use this platform's separator")
+{
+    CHECK_EQ(ViewerBehaviour(qelviewCatalogue(), u"dir").load()->name, u"Qel/0.jpg：总览");
+}
 
 TEST_CASE("picture paths join with slashes")
 {

@@ -6,8 +6,14 @@
 #include "regular_file.h"
 #include "scratch_folder.h"
 #include "velview_catalogue.h"
+#include "viewer_behaviour.h"
 
 #include <string>
+
+TEST_CASE("spoken picture names use this platform's separator")
+{
+    CHECK_EQ(ViewerBehaviour(qelviewCatalogue(), u"dir").load()->name, u"Qel\\0.jpg：总览");
+}
 
 TEST_CASE("picture paths join with backslashes")
 {

@@ -6,7 +6,8 @@
 // changed, as the system does when the user chooses another text size; with
 // "walk-lists LABEL PICTURE LIST..." it presses Down in each list from its
 // first item to its last and prints, after each press, the label's text and
-// the picture area's; with "version FILE NAME..." it prints the version
+// the picture area's, the class of the control told of it and whether that
+// has the focus; with "version FILE NAME..." it prints the version
 // resource of a program file as the system reads it; with "message-font
 // HEIGHT [FACE]" it sets the system's message font for programs started after.
 #define WIN32_LEAN_AND_MEAN
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -137,6 +139,27 @@ std::wstring className(HWND window)
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
     return name;
+}
+
+// Windows whose description changed, as the accessibility events report them.
+std::vector<HWND> described;
+
+// The next window but the picture whose description change reaches this
+// thread in the time a program takes to answer (once none came, at once).
+HWND nextDescribed(HWND picture)
+{
+    static bool coming = true;
+    const ULONGLONG deadline = GetTickCount64() + (coming ? Timeout : 50);
+    for (MSG message; GetTickCount64() < deadline;) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        std::erase(described, picture);
+        if (!described.empty())
+            return std::exchange(described, {}).front();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    coming = false;
+    return nullptr;
 }
 
 std::string comboItems(HWND combo)
@@ -318,6 +341,16 @@ int wmain(int argc, wchar_t** argv)
     if (argc >= 5 && std::wstring(argv[1]) == L"walk-lists") {
         const HWND label = reinterpret_cast<HWND>(std::wcstoull(argv[2], nullptr, 0));
         const HWND picture = reinterpret_cast<HWND>(std::wcstoull(argv[3], nullptr, 0));
+        DWORD process = 0;
+        const DWORD thread = GetWindowThreadProcessId(picture, &process);
+        SetWinEventHook(
+            EVENT_OBJECT_DESCRIPTIONCHANGE, EVENT_OBJECT_DESCRIPTIONCHANGE, nullptr,
+            [](HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+                described.push_back(window);
+            },
+            process, 0, WINEVENT_OUTOFCONTEXT);
+        GUITHREADINFO focus{};
+        focus.cbSize = sizeof focus;
         Json lists('[');
         for (int i = 4; i < argc; ++i) {
             const HWND list = reinterpret_cast<HWND>(std::wcstoull(argv[i], nullptr, 0));
@@ -331,6 +364,9 @@ int wmain(int argc, wchar_t** argv)
                 shown = changedText(label, shown);
                 Json pair('[');
                 pair.text(shown).text(windowText(picture));
+                const HWND told = nextDescribed(picture);
+                GetGUIThreadInfo(thread, &focus);
+                pair.text(told ? className(told) : L"").boolean(told && told == focus.hwndFocus);
                 texts.raw(pair.done());
             }
             lists.raw(texts.done());

@@ -297,7 +297,9 @@ class WindowTest(WineTestCase):
                 self.assertEqual(walked.returncode, 0, walked.stderr)
                 self.assertEqual(json.loads(walked.stdout.decode("utf-8")),
                                  [[[HEADING + "\r\n   " + row["description"],
-                                    f"{folder}/{row['picture']}.jpg：{row['list text'].strip()}"]
+                                    f"{folder}\\{row['picture']}.jpg：{row['list text'].strip()}",
+                                    # Screen readers are told on the focused field.
+                                    "Edit", True]
                                    for row in rows] for rows in entries])
                 self.assertEqual(opens.take(), [f"{row['picture']}.jpg" for rows in entries
                                                 for row in rows])
