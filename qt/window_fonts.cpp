@@ -1,13 +1,15 @@
 #include "window_fonts.h"
 
-#include "text_font_fit.h"
+#include "form_layout.h"
 #include "qt_text.h"
+#include "text_font_fit.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRect>
 #include <QStringList>
@@ -61,6 +63,40 @@ QFont japaneseListFont()
     return font;
 }
 
+QFont fittingLabelFont(const QLabel& label, const LabelFont& design)
+{
+    const QFont designed = chineseLabelFont(design);
+    const int largest = designFontPixels(design, label.logicalDpiY());
+    const TextExtent room = labelRoom(controlLayout(label.objectName().toStdString()));
+    const QString text = label.text();
+    QFont smaller = designed;
+    const auto extentAt = [&](int pixels) {
+        // The designed font itself at its own size: a text that fits loads
+        // no other size of the face.
+        if (pixels != largest)
+            smaller.setPixelSize(pixels);
+        const QFontMetrics metrics(pixels == largest ? designed : smaller);
+        if (label.wordWrap()) {
+            const QRect lines =
+                metrics.boundingRect(QRect(0, 0, room.width, QWIDGETSIZE_MAX),
+                                     int(label.alignment()) | Qt::TextWordWrap, text);
+            return TextExtent{lines.height(), lines.width()};
+        }
+        // A caption's one line is centred in its box: what must fit is the
+        // ink, as far above and below the line's middle as it reaches.
+        const QRect ink = metrics.tightBoundingRect(text);
+        const int middle = metrics.height() / 2;
+        const int reach = std::max(middle - (metrics.ascent() + ink.top()),
+                                   metrics.ascent() + ink.bottom() + 1 - middle);
+        return TextExtent{2 * reach, std::max(metrics.horizontalAdvance(text), ink.right() + 1)};
+    };
+    const int size = fittingFontSize(largest, SmallestFontPixels, room, extentAt);
+    if (size == largest)
+        return designed;
+    smaller.setPixelSize(size);
+    return smaller;
+}
+
 QFont fittingListFont(std::span<QComboBox* const> lists)
 {
     // The lists share one size, so every list has the same font whatever
@@ -84,10 +120,15 @@ QFont fittingListFont(std::span<QComboBox* const> lists)
             texts.append(list->itemText(index));
     }
     const QString allTexts = texts.join(QString());
-    QFont font = first.font();
-    const auto extentAt = [&font, &texts, &allTexts](int pixels) {
-        font.setPixelSize(pixels);
-        const QFontMetrics metrics(font);
+    const QFont desktop = first.font();
+    const int largest = QFontInfo(desktop).pixelSize();
+    QFont smaller = desktop;
+    const auto extentAt = [&](int pixels) {
+        // The desktop's font itself at its own size: where the texts fit, as
+        // they do on most desktops, no other size of the face is loaded.
+        if (pixels != largest)
+            smaller.setPixelSize(pixels);
+        const QFontMetrics metrics(pixels == largest ? desktop : smaller);
         int widest = 0;
         for (const QString& text : texts)
             widest = std::max(widest, metrics.horizontalAdvance(text));
@@ -95,9 +136,9 @@ QFont fittingListFont(std::span<QComboBox* const> lists)
         // below their glyphs: what must fit is the glyphs themselves.
         return TextExtent{metrics.tightBoundingRect(allTexts).height(), widest};
     };
-    const int size =
-        fittingFontSize(QFontInfo(font).pixelSize(), SmallestListFontPixels, room, extentAt);
-    font.setPixelSize(size);
-    // A font that was not made smaller stays as it was, sized in points.
-    return size == QFontInfo(first.font()).pixelSize() ? first.font() : font;
+    const int size = fittingFontSize(largest, SmallestListFontPixels, room, extentAt);
+    if (size == largest)
+        return desktop;
+    smaller.setPixelSize(size);
+    return smaller;
 }
