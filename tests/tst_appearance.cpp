@@ -20,6 +20,7 @@ class AppearanceTest : public QObject {
 private slots:
     void descriptionReadableUnderDarkTheme();
     void glyphFormsFollowTheTextNotTheLocale();
+    void listsFitUnderALargerDesktopFont_data();
     void listsFitUnderALargerDesktopFont();
 };
 
@@ -84,14 +85,24 @@ void AppearanceTest::glyphFormsFollowTheTextNotTheLocale()
     }
 }
 
-// A desktop font of 13 pt: each list keeps its place, and its field shows
+void AppearanceTest::listsFitUnderALargerDesktopFont_data()
+{
+    QTest::addColumn<int>("points");
+    // At the usual 9 pt the lines fit the fields' height but the longest
+    // names not their width; at 13 pt neither fits.
+    QTest::newRow("9 pt") << 9;
+    QTest::newRow("13 pt") << 13;
+}
+
+// A larger desktop font: each list keeps its place, and its field shows
 // every item whole, neither cut off above or below nor scrolled sideways.
 void AppearanceTest::listsFitUnderALargerDesktopFont()
 {
+    QFETCH(int, points);
     QApplication::setPalette(QApplication::style()->standardPalette());
     const QFont desktop = QApplication::font();
     QFont large = desktop;
-    large.setPointSize(13);
+    large.setPointSize(points);
     QApplication::setFont(large);
     ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
