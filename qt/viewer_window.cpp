@@ -161,6 +161,15 @@ void ViewerWindow::fitTexts()
         list->setFont(listFont);
 }
 
+void ViewerWindow::refitTexts()
+{
+    // The lists' fit starts from the desktop's font as it is now.
+    if (m_lists.back())
+        for (QComboBox* list : m_lists)
+            list->setFont(japaneseListFont());
+    fitTexts();
+}
+
 void ViewerWindow::applyColours()
 {
     if (!m_description)
@@ -180,7 +189,7 @@ bool ViewerWindow::event(QEvent* event)
     switch (event->type()) {
     case QEvent::FontChange:
     case QEvent::ApplicationFontChange:
-        fitTexts();
+        refitTexts();
         break;
     case QEvent::PaletteChange:
     case QEvent::ApplicationPaletteChange:
@@ -206,7 +215,7 @@ void ViewerWindow::followScreen(QScreen* screen)
     m_screen = screen;
     if (!screen)
         return;
-    connect(screen, &QScreen::logicalDotsPerInchChanged, this, &ViewerWindow::fitTexts);
+    connect(screen, &QScreen::logicalDotsPerInchChanged, this, &ViewerWindow::refitTexts);
     if (!moved)
         return;
     // On a screen of another scale Qt keeps the window's pixels and shrinks
@@ -215,7 +224,7 @@ void ViewerWindow::followScreen(QScreen* screen)
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     setFixedSize(toQSize(formClientSize()));
-    fitTexts();
+    refitTexts();
     if (m_shownPicture && m_picture->picture().size() != m_picture->deviceSize())
         showPicture(*m_shownPicture);
 }

@@ -48,6 +48,7 @@ private:
     void createCaption(std::size_t position);
     void applyLayout();
     void fitTexts();
+    void refitTexts();
     void applyColours();
     void followScreen(QScreen* screen);
     bool showBuiltInPicture();
