@@ -186,6 +186,9 @@ void ViewerWindow::applyColours()
 
 bool ViewerWindow::event(QEvent* event)
 {
+    // Qt first hands the new font or palette down to the window, from which
+    // the fit takes it.
+    const bool handled = QWidget::event(event);
     switch (event->type()) {
     case QEvent::FontChange:
     case QEvent::ApplicationFontChange:
@@ -204,7 +207,7 @@ bool ViewerWindow::event(QEvent* event)
     default:
         break;
     }
-    return QWidget::event(event);
+    return handled;
 }
 
 void ViewerWindow::followScreen(QScreen* screen)
