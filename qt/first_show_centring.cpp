@@ -1,5 +1,8 @@
 #include "first_show_centring.h"
 
+#include "form_layout.h"
+#include "qt_layout.h"
+
 #include <QEvent>
 #include <QScreen>
 #include <QWidget>
@@ -35,14 +38,14 @@ void FirstShowCentring::centre()
     const QScreen* screen = m_window.screen();
     if (!screen)
         return;
-    const QRect available = screen->availableGeometry();
     const QWindow* window = m_window.windowHandle();
     const QMargins frame = window ? window->frameMargins() : QMargins();
     const QSize frameSize = m_window.size().grownBy(frame);
-    const QPoint frameTopLeft(available.x() + (available.width() - frameSize.width()) / 2,
-                              available.y() + (available.height() - frameSize.height()) / 2);
+    const PixelRect placed = centredFrame(toPixelRect(screen->availableGeometry()),
+                                          {frameSize.width(), frameSize.height()});
     // Placing the client area rather than the frame leaves Qt no frame
     // arithmetic of its own to do, which it skips while its idea of the frame
     // is out of date.
-    m_window.setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), m_window.size()));
+    m_window.setGeometry(
+        QRect(QPoint(placed.x + frame.left(), placed.y + frame.top()), m_window.size()));
 }

@@ -16,3 +16,8 @@ inline QSize toQSize(const PixelSize& size)
 {
     return {size.width, size.height};
 }
+
+inline PixelRect toPixelRect(const QRect& rect)
+{
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}

@@ -8,14 +8,19 @@
 #include "picture_area.h"
 #include "picture_loading.h"
 #include "platform.h"
+#include "qt_colour.h"
 #include "qt_layout.h"
 #include "qt_text.h"
 #include "screen_reader_announcement.h"
 #include "window_fonts.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdint>
@@ -67,18 +72,10 @@ void ViewerWindow::createControls()
     m_description = new CaptionLabel(this);
     m_description->setObjectName(QStringLiteral("Label5"));
     m_description->setCaption(toQString(DescriptionHeading));
-    m_description->setFont(chineseLabelFont(DescriptionFont));
     m_description->setWordWrap(true);
     m_description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_description->setAutoFillBackground(true);
-    QPalette pink = m_description->palette();
-    pink.setColor(QPalette::Window, QColor(DescriptionBackground.red, DescriptionBackground.green,
-                                           DescriptionBackground.blue));
-    // The background is fixed, so the text must not follow a dark theme.
-    pink.setColor(
-        QPalette::WindowText,
-        QColor(DescriptionForeground.red, DescriptionForeground.green, DescriptionForeground.blue));
-    m_description->setPalette(pink);
+    applyColours();
 
     for (std::size_t position = 0; position < m_lists.size(); ++position) {
         createList(position);
@@ -92,8 +89,8 @@ void ViewerWindow::createCaption(std::size_t position)
     caption->setObjectName(controlName("Label", position));
     caption->setTextFormat(Qt::PlainText);
     caption->setText(toQString(m_program.program.catalogue.categories[position].caption));
-    caption->setFont(chineseLabelFont(CaptionFont));
-    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Centred on its list's line, which the list's field centres as well.
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Screen readers announce each list by its caption.
     caption->setBuddy(m_lists[position]);
 }
@@ -133,36 +130,129 @@ void ViewerWindow::applyLayout()
         widget->raise();
     }
 
+    fitTexts();
+
+    QWidget* previous = nullptr;
+    for (const std::string_view name : controlsInTabOrder()) {
+        auto* widget = findChild<QWidget*>(QString::fromLatin1(name.data(), qsizetype(name.size())),
+                                           Qt::FindDirectChildrenOnly);
+        if (widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void ViewerWindow::fitTexts()
+{
+    // A change may reach the window while it makes its controls.
+    if (!m_lists.back())
+        return;
+    for (std::size_t position = 0; position < m_lists.size(); ++position) {
+        auto* caption =
+            findChild<QLabel*>(controlName("Label", position), Qt::FindDirectChildrenOnly);
+        caption->setFont(fittingLabelFont(*caption, CaptionFont));
+        // The desktop's font as it is now, the size the fit starts from.
+        m_lists[position]->setFont(japaneseListFont());
+    }
+    m_description->setFont(fittingLabelFont(*m_description, DescriptionFont));
     const QFont listFont = fittingListFont(m_lists);
     for (QComboBox* list : m_lists)
         list->setFont(listFont);
-
-    std::array<QComboBox*, 4> byTabIndex = m_lists;
-    std::ranges::sort(byTabIndex, {}, [](const QComboBox* list) {
-        return controlLayout(list->objectName().toStdString()).tabIndex;
-    });
-    for (std::size_t i = 0; i + 1 < byTabIndex.size(); ++i)
-        setTabOrder(byTabIndex[i], byTabIndex[i + 1]);
 }
 
-void ViewerWindow::showBuiltInPicture()
+void ViewerWindow::refitTexts()
+{
+    // The lists' fit starts from the desktop's font as it is now.
+    if (m_lists.back())
+        for (QComboBox* list : m_lists)
+            list->setFont(japaneseListFont());
+    fitTexts();
+}
+
+void ViewerWindow::applyColours()
+{
+    if (!m_description)
+        return;
+    const QPalette desktop = QApplication::palette();
+    const PanelColours system{toRgbColour(desktop.color(QPalette::Window)),
+                              toRgbColour(desktop.color(QPalette::WindowText))};
+    const PanelColours colours = descriptionColours(looksHighContrast(system), system);
+    QPalette panel = m_description->palette();
+    panel.setColor(QPalette::Window, toQColor(colours.background));
+    panel.setColor(QPalette::WindowText, toQColor(colours.text));
+    m_description->setPalette(panel);
+}
+
+bool ViewerWindow::event(QEvent* event)
+{
+    // Qt first hands the new font or palette down to the window, from which
+    // the fit takes it.
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::ApplicationFontChange:
+        refitTexts();
+        break;
+    case QEvent::PaletteChange:
+    case QEvent::ApplicationPaletteChange:
+        applyColours();
+        break;
+    case QEvent::Show:
+        if (QWindow* window = windowHandle(); window && !m_screen) {
+            connect(window, &QWindow::screenChanged, this, &ViewerWindow::followScreen);
+            followScreen(window->screen());
+        }
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+void ViewerWindow::followScreen(QScreen* screen)
+{
+    if (m_screen)
+        disconnect(m_screen, nullptr, this, nullptr);
+    const bool moved = m_screen != nullptr;
+    m_screen = screen;
+    if (!screen)
+        return;
+    connect(screen, &QScreen::logicalDotsPerInchChanged, this, &ViewerWindow::refitTexts);
+    if (!moved)
+        return;
+    // On a screen of another scale Qt keeps the window's pixels and shrinks
+    // its size; asking for the size afresh, with size hints that differ for a
+    // moment, has the window manager give it the pixels of the new scale.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setFixedSize(toQSize(formClientSize()));
+    refitTexts();
+    if (m_shownPicture && m_picture->picture().size() != m_picture->deviceSize())
+        showPicture(*m_shownPicture);
+}
+
+bool ViewerWindow::showBuiltInPicture()
 {
     QFile resource(QString::fromLatin1(m_program.builtInPicture.data(),
                                        qsizetype(m_program.builtInPicture.size())));
     if (!resource.open(QIODevice::ReadOnly))
-        return;
-    if (const auto image = decodePicture(resource.readAll(), m_picture->deviceSize()))
-        m_picture->setPicture(std::move(*image));
+        return false;
+    auto image = decodePicture(resource.readAll(), m_picture->deviceSize());
+    if (!image)
+        return false;
+    m_picture->setPicture(std::move(*image));
+    return true;
 }
 
 void ViewerWindow::load()
 {
     requestStaysOnTop(*this);
-    showPictureFile(m_behaviour.load());
-    // The built-in picture shows until a picture file replaces it; decoding it
-    // only when the start-up picture did not load saves a decode at start.
-    if (m_picture->picture().isNull())
-        showBuiltInPicture();
+    // Only a picture that did not load has the next one decoded.
+    for (const PictureToShow& picture : m_behaviour.startupPictures())
+        if (showPicture(picture))
+            break;
 }
 
 void ViewerWindow::onListClick(std::size_t position)
@@ -172,6 +262,7 @@ void ViewerWindow::onListClick(std::size_t position)
         return;
     showPictureFile(pick->picture);
     m_description->setCaption(toQString(pick->description));
+    m_description->setFont(fittingLabelFont(*m_description, DescriptionFont));
     announce(pick->announcement);
 }
 
@@ -184,13 +275,22 @@ void ViewerWindow::onPictureDoubleClick()
 
 bool ViewerWindow::showPictureFile(const std::optional<PictureToShow>& file)
 {
-    if (!file)
-        return false;
-    auto image = LoadPicture(file->path, m_picture->deviceSize());
-    if (!image)
-        return false;
-    m_picture->setPicture(std::move(*image));
-    m_picture->setAccessibleDescription(toQString(file->name));
+    return file && showPicture(*file);
+}
+
+bool ViewerWindow::showPicture(const PictureToShow& picture)
+{
+    if (picture.source == PictureSource::BuiltIn) {
+        if (!showBuiltInPicture())
+            return false;
+    } else {
+        auto image = LoadPicture(picture.path, m_picture->deviceSize());
+        if (!image)
+            return false;
+        m_picture->setPicture(std::move(*image));
+    }
+    m_picture->setAccessibleDescription(toQString(picture.name));
+    m_shownPicture = picture;
     return true;
 }
 

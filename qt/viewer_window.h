@@ -15,6 +15,7 @@
 class CaptionLabel;
 class PictureArea;
 class QComboBox;
+class QScreen;
 
 // The one window of a program: a picture of the face, the description of the
 // last morph picked, and a drop-down list of morphs per region of the face.
@@ -30,20 +31,28 @@ public:
                  QWidget* parent = nullptr);
 
     // Runs once before the window is first shown: asks to stay on top, then
-    // shows the catalogue's start-up picture if it has one, and the built-in
-    // picture when there is none or it did not load.
+    // shows the first of the start-up pictures that loads.
     void load();
 
     // Shows the window for the first time: without a taskbar button, centred
     // on its screen.
     void present();
 
+protected:
+    // Refits texts and colours when the desktop's font or theme changes, and
+    // follows the window onto a screen of another scale or font resolution.
+    bool event(QEvent* event) override;
+
 private:
     void createControls();
     void createList(std::size_t position);
     void createCaption(std::size_t position);
     void applyLayout();
-    void showBuiltInPicture();
+    void fitTexts();
+    void refitTexts();
+    void applyColours();
+    void followScreen(QScreen* screen);
+    bool showBuiltInPicture();
 
     // Handlers of a pick in a list and of a double-click on the picture.
     void onListClick(std::size_t position);
@@ -53,6 +62,7 @@ private:
     // be loaded, the picture shown and its name stay as they are. True when
     // it shows.
     bool showPictureFile(const std::optional<PictureToShow>& file);
+    bool showPicture(const PictureToShow& picture);
 
     // Has screen readers speak what the core decided, if anything.
     void announce(const std::u16string& text);
@@ -62,4 +72,7 @@ private:
     std::array<QComboBox*, 4> m_lists{};
     CaptionLabel* m_description = nullptr;
     PictureArea* m_picture = nullptr;
+    // The picture shown, decoded again at the device pixels of a new scale.
+    std::optional<PictureToShow> m_shownPicture;
+    QScreen* m_screen = nullptr;
 };

@@ -1,20 +1,27 @@
 #include "window_fonts.h"
 
-#include "text_font_fit.h"
+#include "form_layout.h"
 #include "qt_text.h"
+#include "text_font_fit.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QHash>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRawFont>
 #include <QRect>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
 
 // Each font names a CJK face first: fontconfig's own fallback for kana picks
 // a Chinese face where both kinds are installed, and Qt shares one cached
@@ -35,6 +42,82 @@ QStringList firstInstalled(const QStringList& families)
         if (available.contains(family, Qt::CaseInsensitive))
             return {family};
     return families;
+}
+
+// The room texts take in a font, measured glyph by glyph: the sum of their
+// glyphs' advances and the height of the ink of all of them. Shaping each
+// text, as a text layout does, costs more than the rest of the fit; the
+// names are CJK and symbols, which no shaping narrows or moves.
+struct GlyphExtent {
+    QRectF ink;
+    qreal widest = 0;
+};
+
+GlyphExtent measureGlyphs(const QFont& font, const QStringList& texts)
+{
+    const QFontMetricsF metrics(font);
+    QHash<char16_t, qreal> advances;
+    GlyphExtent extent;
+    for (const QString& text : texts) {
+        qreal width = 0;
+        if (std::ranges::any_of(text, [](QChar c) { return c.isSurrogate(); })) {
+            // Beyond the basic plane, the text as a layout lays it out.
+            width = metrics.horizontalAdvance(text);
+            extent.ink |= metrics.tightBoundingRect(text);
+        } else {
+            for (const QChar c : text) {
+                auto advance = advances.constFind(c.unicode());
+                if (advance == advances.cend()) {
+                    advance = advances.insert(c.unicode(), metrics.horizontalAdvance(c));
+                    if (!c.isSpace())
+                        extent.ink |= metrics.boundingRect(c);
+                }
+                width += *advance;
+            }
+        }
+        extent.widest = std::max(extent.widest, width);
+    }
+    return extent;
+}
+// The largest size, from largest down, at which every text is no wider than
+// width by the face's own advances, each rounded up to a whole pixel, which
+// a hinted advance does not exceed: a size above it need not be measured.
+// Reading the advances from the face's tables loads no glyph. largest where
+// the face lacks a glyph, which another face then draws.
+int largestSizeByAdvances(const QFont& font, const QStringList& texts, int width, int largest)
+{
+    const QRawFont face = QRawFont::fromFont(font);
+    const QByteArray header = face.fontTable("hhea");
+    const QByteArray metrics = face.fontTable("hmtx");
+    const auto word = [](const QByteArray& table, qsizetype at) {
+        return (std::uint8_t(table[at]) << 8) | std::uint8_t(table[at + 1]);
+    };
+    if (header.size() < 36 || face.unitsPerEm() <= 0)
+        return largest;
+    const qsizetype longMetrics = std::min<qsizetype>(word(header, 34), metrics.size() / 4);
+    if (longMetrics == 0)
+        return largest;
+    std::vector<std::vector<int>> advances;
+    for (const QString& text : texts) {
+        std::vector<int>& units = advances.emplace_back();
+        for (const quint32 glyph : face.glyphIndexesForString(text)) {
+            if (glyph == 0)
+                return largest;
+            units.push_back(word(metrics, 4 * std::min<qsizetype>(glyph, longMetrics - 1)));
+        }
+    }
+    const qreal unitsPerEm = face.unitsPerEm();
+    for (int size = largest; size > 1; --size) {
+        const bool fits = std::ranges::all_of(advances, [&](const std::vector<int>& units) {
+            qreal sum = 0;
+            for (const int unit : units)
+                sum += std::ceil(unit * size / unitsPerEm);
+            return sum <= width;
+        });
+        if (fits)
+            return size;
+    }
+    return 1;
 }
 } // namespace
 
@@ -61,6 +144,41 @@ QFont japaneseListFont()
     return font;
 }
 
+QFont fittingLabelFont(const QLabel& label, const LabelFont& design)
+{
+    const QFont designed = chineseLabelFont(design);
+    const int largest = designFontPixels(design, label.logicalDpiY());
+    const TextExtent room = labelRoom(controlLayout(label.objectName().toStdString()));
+    const QString text = label.text();
+    QFont smaller = designed;
+    const auto extentAt = [&](int pixels) {
+        // The designed font itself at its own size: a text that fits loads
+        // no other size of the face.
+        if (pixels != largest)
+            smaller.setPixelSize(pixels);
+        const QFont& font = pixels == largest ? designed : smaller;
+        const QFontMetrics metrics(font);
+        if (label.wordWrap()) {
+            const QRect laidOut =
+                metrics.boundingRect(QRect(0, 0, room.width, QWIDGETSIZE_MAX),
+                                     int(label.alignment()) | Qt::TextWordWrap, text);
+            return TextExtent{laidOut.height(), laidOut.width()};
+        }
+        // A caption's one line is centred in its box: what must fit is the
+        // ink, as far above and below the line's middle as it reaches.
+        const GlyphExtent glyphs = measureGlyphs(pixels == largest ? designed : smaller, {text});
+        const int middle = metrics.height() / 2;
+        const int reach = int(std::ceil(std::max(middle - (metrics.ascent() + glyphs.ink.top()),
+                                                 metrics.ascent() + glyphs.ink.bottom() - middle)));
+        return TextExtent{2 * reach, int(std::ceil(std::max(glyphs.widest, glyphs.ink.right())))};
+    };
+    const int size = fittingFontSize(largest, SmallestFontPixels, room, extentAt);
+    if (size == largest)
+        return designed;
+    smaller.setPixelSize(size);
+    return smaller;
+}
+
 QFont fittingListFont(std::span<QComboBox* const> lists)
 {
     // The lists share one size, so every list has the same font whatever
@@ -83,21 +201,26 @@ QFont fittingListFont(std::span<QComboBox* const> lists)
         for (int index = 0; index < list->count(); ++index)
             texts.append(list->itemText(index));
     }
-    const QString allTexts = texts.join(QString());
-    QFont font = first.font();
-    const auto extentAt = [&font, &texts, &allTexts](int pixels) {
-        font.setPixelSize(pixels);
-        const QFontMetrics metrics(font);
-        int widest = 0;
-        for (const QString& text : texts)
-            widest = std::max(widest, metrics.horizontalAdvance(text));
+    const QFont desktop = first.font();
+    const int largest = QFontInfo(desktop).pixelSize();
+    QFont smaller = desktop;
+    const auto extentAt = [&](int pixels) {
+        // The desktop's font itself at its own size: where the texts fit, as
+        // they do on most desktops, no other size of the face is loaded.
+        if (pixels != largest)
+            smaller.setPixelSize(pixels);
+        const GlyphExtent glyphs = measureGlyphs(pixels == largest ? desktop : smaller, texts);
         // The field centres its line, and CJK faces leave much room above and
         // below their glyphs: what must fit is the glyphs themselves.
-        return TextExtent{metrics.tightBoundingRect(allTexts).height(), widest};
+        return TextExtent{int(std::ceil(glyphs.ink.height())), int(std::ceil(glyphs.widest))};
     };
-    const int size =
-        fittingFontSize(QFontInfo(font).pixelSize(), SmallestListFontPixels, room, extentAt);
-    font.setPixelSize(size);
-    // A font that was not made smaller stays as it was, sized in points.
-    return size == QFontInfo(first.font()).pixelSize() ? first.font() : font;
+    // Measuring loads every glyph of the texts at the size measured, so it
+    // starts at the size that will be drawn where the advances tell it.
+    const int start = std::max(SmallestListFontPixels,
+                               largestSizeByAdvances(desktop, texts, room.width, largest));
+    const int size = fittingFontSize(start, SmallestListFontPixels, room, extentAt);
+    if (size == largest)
+        return desktop;
+    smaller.setPixelSize(size);
+    return smaller;
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QStyle>
@@ -20,6 +21,7 @@ class AppearanceTest : public QObject {
 private slots:
     void descriptionReadableUnderDarkTheme();
     void glyphFormsFollowTheTextNotTheLocale();
+    void listsFitUnderALargerDesktopFont_data();
     void listsFitUnderALargerDesktopFont();
 };
 
@@ -51,6 +53,14 @@ void AppearanceTest::descriptionReadableUnderDarkTheme()
             darkest = std::min(darkest, luminance(panel.pixelColor(x, y)));
     const double ratio = (luminance(QColor(255, 192, 192)) + 0.05) / (darkest + 0.05);
     QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
+
+    // A High Contrast theme chosen while the window shows, white on black:
+    // the description takes its colours.
+    QApplication::setPalette(QPalette(Qt::white, Qt::black, Qt::black, Qt::black, Qt::black,
+                                      Qt::white, Qt::white, Qt::black, Qt::black));
+    QEvent change(QEvent::ApplicationPaletteChange);
+    QApplication::sendEvent(&fixture.window(), &change);
+    QCOMPARE(fixture.description()->grab().toImage().pixelColor(1, 1), QColor(Qt::black));
 }
 
 // The window drawn under a Japanese and a Chinese locale is the window drawn
@@ -84,18 +94,41 @@ void AppearanceTest::glyphFormsFollowTheTextNotTheLocale()
     }
 }
 
-// A desktop font of 13 pt: each list keeps its place, and its field shows
+void AppearanceTest::listsFitUnderALargerDesktopFont_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::addColumn<bool>("whileShown");
+    // At the usual 9 pt the lines fit the fields' height but the longest
+    // names not their width; at 13 pt neither fits. At 7 pt, set while the
+    // window shows, every name fits the desktop's own size.
+    QTest::newRow("9 pt") << 9 << false;
+    QTest::newRow("13 pt") << 13 << false;
+    QTest::newRow("7 pt while shown") << 7 << true;
+}
+
+// A larger desktop font: each list keeps its place, and its field shows
 // every item whole, neither cut off above or below nor scrolled sideways.
 void AppearanceTest::listsFitUnderALargerDesktopFont()
 {
+    QFETCH(int, points);
+    QFETCH(bool, whileShown);
     QApplication::setPalette(QApplication::style()->standardPalette());
     const QFont desktop = QApplication::font();
     QFont large = desktop;
-    large.setPointSize(13);
-    QApplication::setFont(large);
+    large.setPointSize(points);
+    if (!whileShown)
+        QApplication::setFont(large);
     ViewerFixture fixture(qelviewViewerProgram());
     fixture.window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&fixture.window()));
+    if (whileShown) {
+        QApplication::setFont(large);
+        // What Qt's event loop hands every window once the desktop's font
+        // changes; a test runs no event loop of Qt's own.
+        QEvent change(QEvent::ApplicationFontChange);
+        QApplication::sendEvent(&fixture.window(), &change);
+        QCOMPARE(QFontInfo(fixture.list(1)->font()).pixelSize(), QFontInfo(large).pixelSize());
+    }
     // No caret, which spans the whole field.
     fixture.list(1)->lineEdit()->clearFocus();
     QRegion covered;

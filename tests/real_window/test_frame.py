@@ -6,12 +6,13 @@ import unittest
 
 from PIL import Image
 
-from x11_session import SCREEN_SIZE, X11Session, wait_until
+from x11_session import SCREEN_SIZE, X11Session, wait_for, wait_until
 
 ASSETS_DIR = os.path.join(os.environ.get("VIEWERS_SOURCE_DIR", ""), "assets")
 
 PROGRAMS = {"Qelview": "Qel式Velisa", "Velview": "VelisaVer2 "}
 CLIENT_SIZE = (299, 432)
+PINK = (255, 192, 192)
 MOTIF_FUNCTIONS = 1 << 0
 MOTIF_FUNCTION_MINIMISE = 1 << 3
 MOTIF_FUNCTION_MAXIMISE = 1 << 4
@@ -100,6 +101,48 @@ class WindowFrameTest(unittest.TestCase):
         session.wait_for_focus(window, process)
         session.key("alt+F4")
         self.assertEqual(session.exit_code(process), 0, session.output(process))
+
+
+class ScaleChangeTest(unittest.TestCase):
+    def test_follows_a_move_to_a_screen_of_another_scale(self):
+        # Columns of one pixel, black and white: a picture decoded at the
+        # area's device pixels shows them as they are; one decoded at 300 px
+        # and stretched shows grey.
+        stripes = Image.new("L", (600, 600))
+        stripes.putdata([255 * (x % 2) for _ in range(600) for x in range(600)])
+        with X11Session(screen_size=(2048, 1200)) as session:
+            session.set_monitors(("left", 1024, 1200, 0, 0), ("right", 1024, 1200, 1024, 0))
+            program = session.install_program("Qelview", {"Qel/0.jpg": stripes.convert("RGB")})
+            process, window = session.start(program, QT_SCREEN_SCALE_FACTORS="left=1;right=2")
+            self.assertEqual(session.client_geometry(window)[2:], CLIENT_SIZE)
+
+            subprocess.run(["xdotool", "windowmove", str(window.id), "1200", "100"],
+                           env=session.environment(), check=True)
+            size = wait_for(lambda: session.client_geometry(window)[2:], lambda s: s == (598, 864))
+            self.assertEqual(size, (598, 864), session.output(process))
+
+            def shown():
+                x, y, _, _ = session.client_geometry(window)
+                return session.screenshot().crop((x, y, x + 598, y + 864)).convert("RGB")
+
+            # Columns 100 to 107 of the picture, and the description's pink
+            # within its box, (32, 607) to (561, 726) at this scale, give or
+            # take the pixel that Qt's whole logical pixels round to, and not
+            # beyond it.
+            def scale_two_drawing(image):
+                return ([image.getpixel((x, 300))[0] > 128 for x in range(100, 108)],
+                        [image.getpixel(p) == PINK for p in ((560, 609), (560, 725), (33, 725))],
+                        [image.getpixel(p) == PINK for p in ((30, 700), (563, 700), (300, 605),
+                                                             (300, 729))])
+
+            expected = ([False, True] * 4, [True] * 3, [False] * 4)
+            self.assertEqual(wait_for(lambda: scale_two_drawing(shown()),
+                                      lambda seen: seen == expected), expected)
+
+            subprocess.run(["xdotool", "windowmove", str(window.id), "100", "100"],
+                           env=session.environment(), check=True)
+            size = wait_for(lambda: session.client_geometry(window)[2:], lambda s: s == CLIENT_SIZE)
+            self.assertEqual(size, CLIENT_SIZE, session.output(process))
 
 
 class StaysOnTopTest(unittest.TestCase):

@@ -128,6 +128,38 @@ class ScreenTest(unittest.TestCase):
             session.key("shift+Tab", "Down")
             self.shows_number(session, window, 51)
 
+    def test_texts_whole_at_a_larger_font_resolution(self):
+        # Xft.dpi 120 is what a desktop's large text sets, with Qt's own
+        # scaling off: the type grows, the boxes keep their pixels. Each
+        # caption's box, 17 px high from (x, y), ends where its list begins,
+        # at x + 32: ink on its top row or its last column before the list is
+        # a text cut off there, as is ink on the description's bottom row.
+        captions = [(8, 368), (152, 368), (8, 400), (152, 400)]
+        for dpi in (120, 144):
+            with self.subTest(dpi=dpi), X11Session() as session:
+                session.set_resources(f"Xft.dpi: {dpi}\n")
+                _, window = session.start(session.install_program("Qelview"),
+                                          QT_ENABLE_HIGHDPI_SCALING="0")
+                before = wait_for(lambda: self.description_area(session, window),
+                                  lambda seen: seen.getpixel((264, 59)) == PINK)
+                # The mouth list's fifth item has the longest description.
+                session.key("Tab", "Tab", "Down", "Down", "Down", "Down", "Down")
+
+                def cut_texts():
+                    x, y, _, _ = session.client_geometry(window)
+                    shown = session.screenshot().crop((x, y, x + 299, y + 432)).convert("RGB")
+                    blank = shown.getpixel((2, 380))
+                    edges = {(left + 31, top + dy) for left, top in captions for dy in range(17)}
+                    edges |= {(left + dx, top) for left, top in captions for dx in range(32)}
+                    cut = sorted(p for p in edges if shown.getpixel(p) != blank)
+                    bottom = [shown.getpixel((16 + dx, 363)) for dx in range(265)]
+                    return cut, bottom.count(PINK), self.description_area(session, window)
+
+                cut, pink, _ = wait_for(cut_texts, lambda seen: not seen[0] and seen[1] == 265
+                                        and difference(seen[2], before)[0] > 0.5)
+                self.assertEqual(cut, [])
+                self.assertEqual(pink, 265)
+
     def test_velview_built_in_picture_and_double_click(self):
         with X11Session() as session:
             program = session.install_program("Velview", picture_set("velisa", range(1, 31)))

@@ -45,7 +45,8 @@ class X11Session:
     """with X11Session() as session: ... ; session_bus=False leaves the
     programs without a session bus, as on a bare X server."""
 
-    def __init__(self, session_bus=True):
+    def __init__(self, session_bus=True, screen_size=SCREEN_SIZE):
+        self._screen_size = screen_size
         self._processes = []
         self._logs = {}
         self._folder = tempfile.TemporaryDirectory(prefix="viewer-x11-")
@@ -120,7 +121,7 @@ class X11Session:
             "the session bus", self.environment())
 
     def _start_server(self):
-        width, height = SCREEN_SIZE
+        width, height = self._screen_size
         number = self._read_announcement(
             ["Xvfb", "-displayfd", "{fd}", "-screen", "0", f"{width}x{height}x24",
              "-nolisten", "tcp"],
@@ -310,6 +311,19 @@ class X11Session:
         geometry = window.get_geometry()
         origin = window.translate_coords(self.display.screen().root, 0, 0)
         return -origin.x, -origin.y, geometry.width, geometry.height
+
+    def set_monitors(self, *monitors):
+        """Splits the screen into monitors, each (name, width, height, x, y),
+        as RandR 1.5 lets a desktop describe them."""
+        for index, (name, width, height, x, y) in enumerate(monitors):
+            subprocess.run(["xrandr", "--setmonitor", name, f"{width}/300x{height}/300+{x}+{y}",
+                            "screen" if index == 0 else "none"], env=self.environment(),
+                           check=True, capture_output=True)
+
+    def set_resources(self, text):
+        """Merges X resources, such as Xft.dpi, into the server's."""
+        subprocess.run(["xrdb", "-merge"], input=text, text=True, env=self.environment(),
+                       check=True)
 
     def screenshot(self):
         self.display.sync()
