@@ -42,10 +42,10 @@ PixelRect placeOf(const char* name, UINT dpi)
 HWND createChild(HWND parent, const wchar_t* windowClass, DWORD style, const PixelRect& place,
                  int identifier, HFONT font)
 {
-    const HWND control = CreateWindowExW(
-        0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, place.x, place.y, place.width,
-        place.height, parent, HMENU(INT_PTR(identifier)),
-        HINSTANCE(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+    const HWND control =
+        CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, place.x, place.y,
+                        place.width, place.height, parent, HMENU(INT_PTR(identifier)),
+                        HINSTANCE(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
     if (control)
         SendMessageW(control, WM_SETFONT, WPARAM(font), FALSE);
     return control;

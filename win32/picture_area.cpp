@@ -29,9 +29,9 @@ bool PictureArea::create(HWND parent, const PixelRect& place, int identifier,
     static const ATOM registered = registerClass(instance, windowProcedure);
     if (!registered)
         return false;
-    m_window = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, place.x, place.y,
-                               place.width, place.height, parent, HMENU(INT_PTR(identifier)),
-                               instance, this);
+    m_window =
+        CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, place.x, place.y, place.width,
+                        place.height, parent, HMENU(INT_PTR(identifier)), instance, this);
     m_accessibleName = accessibleName;
     return m_window != nullptr;
 }

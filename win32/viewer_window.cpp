@@ -74,8 +74,7 @@ SIZE frameSize(UINT dpi)
 
 ViewerWindow::ViewerWindow(const Program& program)
     : m_program(program), m_behaviour(program.catalogue, programDirectory())
-{
-}
+{}
 
 ViewerWindow::~ViewerWindow()
 {
@@ -119,8 +118,9 @@ bool ViewerWindow::create(HINSTANCE instance)
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(m_window, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
-    const PixelRect place = centredFrame(
-        {work.left, work.top, work.right - work.left, work.bottom - work.top}, {frame.cx, frame.cy});
+    const PixelRect place =
+        centredFrame({work.left, work.top, work.right - work.left, work.bottom - work.top},
+                     {frame.cx, frame.cy});
     SetWindowPos(m_window, HWND_TOPMOST, place.x, place.y, place.width, place.height,
                  SWP_NOACTIVATE);
     return true;
@@ -278,9 +278,8 @@ void ViewerWindow::command(int identifier, WORD code, HWND control)
 LRESULT ViewerWindow::labelColours(HDC context, HWND label)
 {
     const PanelColours desktop{rgbOf(GetSysColor(COLOR_3DFACE)), rgbOf(GetSysColor(COLOR_BTNTEXT))};
-    const PanelColours colours = label == m_controls.description()
-                                     ? descriptionColours(highContrastOn(), desktop)
-                                     : desktop;
+    const PanelColours colours =
+        label == m_controls.description() ? descriptionColours(highContrastOn(), desktop) : desktop;
     SetTextColor(context, colourRef(colours.text));
     SetBkColor(context, colourRef(colours.background));
     if (colours.background == desktop.background)
@@ -324,7 +323,8 @@ LRESULT ViewerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         } else {
             const bool remembered = m_focusWhenInactive && IsWindow(m_focusWhenInactive) &&
                                     IsChild(m_window, m_focusWhenInactive);
-            SetFocus(remembered ? m_focusWhenInactive : GetNextDlgTabItem(m_window, nullptr, FALSE));
+            SetFocus(remembered ? m_focusWhenInactive
+                                : GetNextDlgTabItem(m_window, nullptr, FALSE));
         }
         return 0;
     case WM_SYSCOMMAND:

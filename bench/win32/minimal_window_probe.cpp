@@ -89,16 +89,16 @@ HBITMAP decode(const wchar_t* path, int width, int height)
         SUCCEEDED(decoder->Initialize(stream, WICDecodeMetadataCacheOnDemand)) &&
         SUCCEEDED(decoder->GetFrame(0, &frame)) &&
         SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
-        SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGR,
-                                        WICBitmapDitherTypeNone, nullptr, 0.0,
-                                        WICBitmapPaletteTypeCustom)) &&
+        SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                        nullptr, 0.0, WICBitmapPaletteTypeCustom)) &&
         SUCCEEDED(factory->CreateBitmapScaler(&scaler)) &&
         SUCCEEDED(scaler->Initialize(converter, UINT(width), UINT(height),
                                      WICBitmapInterpolationModeFant)) &&
-        bitmap && SUCCEEDED(scaler->CopyPixels(nullptr, stride, stride * UINT(height),
-                                               static_cast<BYTE*>(pixels)));
-    for (IUnknown* object : std::initializer_list<IUnknown*>{scaler, converter, frame, decoder,
-                                                              stream, factory})
+        bitmap &&
+        SUCCEEDED(
+            scaler->CopyPixels(nullptr, stride, stride * UINT(height), static_cast<BYTE*>(pixels)));
+    for (IUnknown* object :
+         std::initializer_list<IUnknown*>{scaler, converter, frame, decoder, stream, factory})
         if (object)
             object->Release();
     if (!decoded && bitmap) {
@@ -158,10 +158,10 @@ HWND child(HWND parent, const wchar_t* windowClass, DWORD style, const char* nam
     const PixelRect place = pixelRect(controlLayout(name), int(dpi));
     // A drop-down list's height is that of its field and its open list.
     const int height = place.height + (style & CBS_DROPDOWN ? 8 * MulDiv(place.height, 4, 5) : 0);
-    const HWND control = CreateWindowExW(
-        0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, place.x, place.y, place.width, height,
-        parent, HMENU(INT_PTR(identifier)), HINSTANCE(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-        nullptr);
+    const HWND control =
+        CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, place.x, place.y,
+                        place.width, height, parent, HMENU(INT_PTR(identifier)),
+                        HINSTANCE(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
     if (font)
         SendMessageW(control, WM_SETFONT, WPARAM(font), FALSE);
     return control;
@@ -186,15 +186,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return HICON(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(metric),
                                 GetSystemMetrics(metric + 1), LR_DEFAULTCOLOR));
     };
-    registerClass(instance, L"MinimalFrame", frameProcedure, 0, icon(SM_CXICON),
-                  icon(SM_CXSMICON));
+    registerClass(instance, L"MinimalFrame", frameProcedure, 0, icon(SM_CXICON), icon(SM_CXSMICON));
     registerClass(instance, L"MinimalPicture", pictureProcedure, CS_DBLCLKS, nullptr, nullptr);
     const HWND owner = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                        instance, nullptr);
     const Program& program = qelviewProgram();
-    const HWND window = CreateWindowExW(frameExtendedStyle, L"MinimalFrame",
-                                        text(program.windowCaption).c_str(), frameStyle, 0, 0, 0,
-                                        0, owner, nullptr, instance, nullptr);
+    const HWND window =
+        CreateWindowExW(frameExtendedStyle, L"MinimalFrame", text(program.windowCaption).c_str(),
+                        frameStyle, 0, 0, 0, 0, owner, nullptr, instance, nullptr);
     if (!window)
         return 1;
     const UINT dpi = GetDpiForWindow(window);
@@ -209,9 +208,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         const HWND label = child(window, WC_STATICW, SS_LEFT | SS_NOPREFIX, labelNames[k], dpi,
                                  111 + k, captionFont);
         SetWindowTextW(label, text(category.caption).c_str());
-        const HWND list = child(window, WC_COMBOBOXW,
-                                WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                                listNames[k], dpi, 101 + k, listsFont);
+        const HWND list =
+            child(window, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                  listNames[k], dpi, 101 + k, listsFont);
         // The closed list as high as its place: the field height that gives
         // it is found by trying on the first list, as systems draw different
         // borders around the field, then asked of the others at once.
@@ -255,8 +254,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
     SetWindowPos(window, HWND_TOPMOST, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
-                 SWP_NOACTIVATE);
+                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOACTIVATE);
     report("created_ns", performanceCounterNanoseconds());
 
     watchFirstPaint(window);
