@@ -31,9 +31,8 @@ NO_INSTALLERS = "mscoree=;mshtml=;winemenubuilder.exe="
 
 class WineSession(X11Session):
     def __init__(self, dpi=96, screen_size=x11_session.SCREEN_SIZE):
-        super().__init__()
+        super().__init__(screen_size=screen_size)
         self.dpi = dpi
-        self.screen_size = screen_size
         self.prefix = None
         self._program_logs = []
         self._installs = itertools.count(1)
@@ -53,13 +52,6 @@ class WineSession(X11Session):
             subprocess.run(["wineserver", "-w"], env=self.wine_environment(), check=False)
         self.print_logs()
         return super().__exit__(*exc)
-
-    def _start_server(self):
-        default, x11_session.SCREEN_SIZE = x11_session.SCREEN_SIZE, self.screen_size
-        try:
-            super()._start_server()
-        finally:
-            x11_session.SCREEN_SIZE = default
 
     def _copy_prefix(self):
         """Links the template's files rather than copying its 700 MB; the
