@@ -199,7 +199,14 @@ bool ViewerWindow::event(QEvent* event)
     case QEvent::ApplicationPaletteChange:
         applyColours();
         break;
+    case QEvent::WindowStateChange:
+    case QEvent::Resize:
+    case QEvent::UpdateRequest:
+        if (event->spontaneous() || event->type() == QEvent::UpdateRequest)
+            keepOwnSize(event->type());
+        break;
     case QEvent::Show:
+        letCompositorSize();
         if (QWindow* window = windowHandle(); window && !m_screen) {
             connect(window, &QWindow::screenChanged, this, &ViewerWindow::followScreen);
             followScreen(window->screen());
@@ -228,9 +235,43 @@ void ViewerWindow::followScreen(QScreen* screen)
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     setFixedSize(toQSize(formClientSize()));
+    letCompositorSize();
     refitTexts();
     if (m_shownPicture && m_picture->picture().size() != m_picture->deviceSize())
         showPicture(*m_shownPicture);
+}
+
+void ViewerWindow::letCompositorSize()
+{
+    // Qt 6.4 on Wayland draws its own title bar, whose maximise button shows
+    // whatever the window's flags, and keeps a window within its size limits
+    // even in a maximised state the compositor configured, which Weston then
+    // answers by closing the connection. So on Wayland the window has no
+    // upper limit and keeps its size itself, going back to it after any
+    // other size the compositor gives it.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return;
+    if (QWindow* window = windowHandle())
+        window->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    m_keepsOwnSize = true;
+}
+
+void ViewerWindow::keepOwnSize(QEvent::Type change)
+{
+    if (!m_keepsOwnSize)
+        return;
+    if (windowState().testFlag(Qt::WindowMaximized)) {
+        // Weston ignores a request to leave a state it has not yet seen a
+        // picture of, so the request waits for the first one at its size.
+        if (size() == minimumSize())
+            return;
+        if (change == QEvent::UpdateRequest)
+            setWindowState(windowState() & ~Qt::WindowMaximized);
+        else
+            update();
+    } else if (change != QEvent::UpdateRequest && size() != minimumSize()) {
+        resize(minimumSize());
+    }
 }
 
 bool ViewerWindow::showBuiltInPicture()

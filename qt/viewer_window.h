@@ -3,6 +3,7 @@
 #include "viewer_behaviour.h"
 #include "viewer_program.h"
 
+#include <QEvent>
 #include <QString>
 #include <QWidget>
 
@@ -40,7 +41,8 @@ public:
 
 protected:
     // Refits texts and colours when the desktop's font or theme changes, and
-    // follows the window onto a screen of another scale or font resolution.
+    // follows the window onto a screen of another scale or font resolution;
+    // leaves a maximised state the window system imposed.
     bool event(QEvent* event) override;
 
 private:
@@ -52,6 +54,8 @@ private:
     void refitTexts();
     void applyColours();
     void followScreen(QScreen* screen);
+    void letCompositorSize();
+    void keepOwnSize(QEvent::Type change);
     bool showBuiltInPicture();
 
     // Handlers of a pick in a list and of a double-click on the picture.
@@ -75,4 +79,5 @@ private:
     // The picture shown, decoded again at the device pixels of a new scale.
     std::optional<PictureToShow> m_shownPicture;
     QScreen* m_screen = nullptr;
+    bool m_keepsOwnSize = false;
 };

@@ -43,14 +43,15 @@ def wait_until(condition, timeout=10.0, interval=0.05):
 
 class X11Session:
     """with X11Session() as session: ... ; session_bus=False leaves the
-    programs without a session bus, as on a bare X server."""
+    programs without a session bus, as on a bare X server; window_manager=False, without openbox."""
 
-    def __init__(self, session_bus=True, screen_size=SCREEN_SIZE):
+    def __init__(self, session_bus=True, screen_size=SCREEN_SIZE, window_manager=True):
         self._screen_size = screen_size
         self._processes = []
         self._logs = {}
         self._folder = tempfile.TemporaryDirectory(prefix="viewer-x11-")
         self._session_bus = session_bus
+        self._window_manager = window_manager
         self.bus_address = None
         self.display_name = None
         self.display = None
@@ -63,8 +64,9 @@ class X11Session:
             if self._session_bus:
                 self._start_session_bus()
             self._start_server()
-            self._start_window_manager()
-            self._switch_to_synthetic_keyboard()
+            if self._window_manager:
+                self._start_window_manager()
+                self._switch_to_synthetic_keyboard()
         except BaseException:
             self.__exit__()
             raise
