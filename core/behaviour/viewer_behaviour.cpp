@@ -32,18 +32,12 @@ ViewerBehaviour::ViewerBehaviour(const ExpressionCatalogue& catalogue,
     : m_catalogue(catalogue), m_programDirectory(std::move(programDirectory))
 {}
 
-std::optional<PictureToShow> ViewerBehaviour::load() const
-{
-    if (!m_catalogue.startupPicture)
-        return std::nullopt;
-    return pictureFile(*m_catalogue.startupPicture);
-}
-
 std::vector<PictureToShow> ViewerBehaviour::startupPictures() const
 {
     std::vector<PictureToShow> pictures;
-    if (auto file = load())
-        pictures.push_back(std::move(*file));
+    if (m_catalogue.startupPicture)
+        if (auto file = pictureFile(*m_catalogue.startupPicture))
+            pictures.push_back(std::move(*file));
     pictures.push_back({{}, std::u16string(BuiltInPictureName), {}, PictureSource::BuiltIn});
     return pictures;
 }

@@ -48,10 +48,6 @@ public:
     // the platform reports it.
     ViewerBehaviour(const ExpressionCatalogue& catalogue, std::filesystem::path programDirectory);
 
-    // When the window loads: the start-up picture file, or nothing for a
-    // program that opens with its built-in picture.
-    std::optional<PictureToShow> load() const;
-
     // The pictures to try when the window loads, in order: the first that
     // loads shows. The built-in picture stands in for a start-up picture that
     // cannot be loaded, and shows from the start where there is none.

@@ -12,7 +12,8 @@
 
 TEST_CASE("spoken picture names use this platform's separator")
 {
-    CHECK_EQ(ViewerBehaviour(qelviewCatalogue(), u"dir").load()->name, u"Qel/0.jpg：总览");
+    CHECK_EQ(ViewerBehaviour(qelviewCatalogue(), u"dir").startupPictures().front().name,
+             u"Qel/0.jpg：总览");
 }
 
 TEST_CASE("picture paths join with slashes")
