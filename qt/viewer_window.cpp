@@ -16,9 +16,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QEvent>
 #include <QFile>
+#include <QIcon>
+#include <QImageReader>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QScreen>
 #include <QWindow>
 
@@ -30,12 +34,36 @@ QString controlName(const char* kind, std::size_t position)
 {
     return QString::fromLatin1(kind) + QString::number(position + 1);
 }
+// The icon is a PNG, which Qt reads itself. Named as one, it is read without
+// loading every image plugin to ask whether it knows the file better, which
+// an icon made from the file's name does at start-up.
+QIcon windowIconFrom(std::string_view resourcePath)
+{
+    QFile file(QString::fromLatin1(resourcePath.data(), qsizetype(resourcePath.size())));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QImageReader reader(&file, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
+}
+
+QStringList listTexts(const ExpressionCatalogue& catalogue)
+{
+    QStringList texts;
+    for (const Category& category : catalogue.categories) {
+        texts.append(toQString(category.initialText));
+        for (const CatalogueEntry& entry : category.entries)
+            texts.append(toQString(entry.listText));
+    }
+    return texts;
+}
 } // namespace
 
 ViewerWindow::ViewerWindow(const ViewerProgram& program, std::filesystem::path programDirectory,
                            QWidget* parent)
     : QWidget(parent), m_program(program),
-      m_behaviour(program.program.catalogue, std::move(programDirectory))
+      m_behaviour(program.program.catalogue, std::move(programDirectory)),
+      m_listTexts(listTexts(program.program.catalogue))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(program.program.windowCaption));
@@ -44,8 +72,7 @@ ViewerWindow::ViewerWindow(const ViewerProgram& program, std::filesystem::path p
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(QIcon(
-        QString::fromLatin1(program.windowIcon.data(), qsizetype(program.windowIcon.size()))));
+    setWindowIcon(windowIconFrom(program.windowIcon));
     createControls();
     applyLayout();
     m_lists[0]->setFocus();
@@ -77,6 +104,11 @@ void ViewerWindow::createControls()
     m_description->setAutoFillBackground(true);
     applyColours();
 
+    // The lists take their font from the window, so that each is made in it:
+    // no other size of the face is loaded, and a list whose own font is set
+    // makes its drop-down part at once rather than when first opened. The
+    // labels have fonts of their own.
+    setListFont(fittingListFont());
     for (std::size_t position = 0; position < m_lists.size(); ++position) {
         createList(position);
         createCaption(position);
@@ -100,10 +132,16 @@ void ViewerWindow::createList(std::size_t position)
     const Category& category = m_program.program.catalogue.categories[position];
     auto* list = new QComboBox(this);
     list->setObjectName(controlName("Combo", position));
-    list->setEditable(true);
+    // An editable list, made from its field: typing completes nothing, and a
+    // field that brings a completer of its own keeps the list from building
+    // one over its items only to drop it. Made editable this way, a list also
+    // makes its drop-down part when first opened rather than at once.
+    auto* field = new QLineEdit(list);
+    field->setPalette(list->palette());
+    field->setCompleter(new QCompleter(field));
+    list->setLineEdit(field);
+    field->setCompleter(nullptr);
     list->setInsertPolicy(QComboBox::NoInsert);
-    list->setCompleter(nullptr);
-    list->setFont(japaneseListFont());
     // Qt picks the item whose text was typed once editing finishes; here only a
     // pick from the list may change anything, so typed text stays inert.
     disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
@@ -130,7 +168,7 @@ void ViewerWindow::applyLayout()
         widget->raise();
     }
 
-    fitTexts();
+    fitLabels();
 
     QWidget* previous = nullptr;
     for (const std::string_view name : controlsInTabOrder()) {
@@ -144,31 +182,37 @@ void ViewerWindow::applyLayout()
     }
 }
 
-void ViewerWindow::fitTexts()
+void ViewerWindow::fitLabels()
 {
-    // A change may reach the window while it makes its controls.
-    if (!m_lists.back())
-        return;
     for (std::size_t position = 0; position < m_lists.size(); ++position) {
         auto* caption =
             findChild<QLabel*>(controlName("Label", position), Qt::FindDirectChildrenOnly);
         caption->setFont(fittingLabelFont(*caption, CaptionFont));
-        // The desktop's font as it is now, the size the fit starts from.
-        m_lists[position]->setFont(japaneseListFont());
     }
     m_description->setFont(fittingLabelFont(*m_description, DescriptionFont));
-    const QFont listFont = fittingListFont(m_lists);
-    for (QComboBox* list : m_lists)
-        list->setFont(listFont);
+}
+
+QFont ViewerWindow::fittingListFont() const
+{
+    return ::fittingListFont(*this, toQRect(pixelRect(controlLayout("Combo1"))).size(),
+                             m_listTexts);
 }
 
 void ViewerWindow::refitTexts()
 {
-    // The lists' fit starts from the desktop's font as it is now.
-    if (m_lists.back())
-        for (QComboBox* list : m_lists)
-            list->setFont(japaneseListFont());
-    fitTexts();
+    // A change may reach the window while it makes its controls.
+    if (!m_lists.back())
+        return;
+    fitLabels();
+    setListFont(fittingListFont());
+}
+
+void ViewerWindow::setListFont(const QFont& font)
+{
+    // The window's own font change is no change of the desktop's.
+    m_settingListFont = true;
+    setFont(font);
+    m_settingListFont = false;
 }
 
 void ViewerWindow::applyColours()
@@ -193,7 +237,8 @@ bool ViewerWindow::event(QEvent* event)
     switch (event->type()) {
     case QEvent::FontChange:
     case QEvent::ApplicationFontChange:
-        refitTexts();
+        if (!m_settingListFont)
+            refitTexts();
         break;
     case QEvent::PaletteChange:
     case QEvent::ApplicationPaletteChange:

@@ -4,7 +4,9 @@
 #include "viewer_program.h"
 
 #include <QEvent>
+#include <QFont>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -50,7 +52,9 @@ private:
     void createList(std::size_t position);
     void createCaption(std::size_t position);
     void applyLayout();
-    void fitTexts();
+    void fitLabels();
+    QFont fittingListFont() const;
+    void setListFont(const QFont& font);
     void refitTexts();
     void applyColours();
     void followScreen(QScreen* screen);
@@ -73,7 +77,10 @@ private:
 
     const ViewerProgram& m_program;
     const ViewerBehaviour m_behaviour;
+    // Every text the lists show, their items and the texts they start with.
+    const QStringList m_listTexts;
     std::array<QComboBox*, 4> m_lists{};
+    bool m_settingListFont = false;
     CaptionLabel* m_description = nullptr;
     PictureArea* m_picture = nullptr;
     // The picture shown, decoded again at the device pixels of a new scale.

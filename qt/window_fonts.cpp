@@ -5,7 +5,6 @@
 #include "text_font_fit.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -179,29 +178,23 @@ QFont fittingLabelFont(const QLabel& label, const LabelFont& design)
     return smaller;
 }
 
-QFont fittingListFont(std::span<QComboBox* const> lists)
+QFont fittingListFont(const QWidget& window, QSize listSize, const QStringList& texts)
 {
     // The lists share one size, so every list has the same font whatever
-    // its items.
-    const QComboBox& first = *lists.front();
+    // its items. Their field is measured from the style before any list
+    // exists, so that each is made in the font it keeps.
     QStyleOptionComboBox option;
-    option.initFrom(&first);
+    option.initFrom(&window);
     option.editable = true;
-    option.rect = QRect(QPoint(), first.size());
+    option.rect = QRect(QPoint(), listSize);
     option.subControls = QStyle::SC_All;
     // A field's text keeps a margin of 2 px at each side and 1 px above and
     // below, and the caret needs a pixel past the last character.
-    const QRect field = first.style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                      QStyle::SC_ComboBoxEditField, &first);
+    const QRect field = window.style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                       QStyle::SC_ComboBoxEditField, nullptr);
     const TextExtent room{field.height() - 2, field.width() - 5};
 
-    QStringList texts;
-    for (const QComboBox* list : lists) {
-        texts.append(list->currentText());
-        for (int index = 0; index < list->count(); ++index)
-            texts.append(list->itemText(index));
-    }
-    const QFont desktop = first.font();
+    const QFont desktop = japaneseListFont();
     const int largest = QFontInfo(desktop).pixelSize();
     QFont smaller = desktop;
     const auto extentAt = [&](int pixels) {

@@ -3,11 +3,11 @@
 #include "form_appearance.h"
 
 #include <QFont>
+#include <QSize>
+#include <QStringList>
 
-#include <span>
-
-class QComboBox;
 class QLabel;
+class QWidget;
 
 // A label's font: the face the window was designed with at its size and
 // weight, else a face with Simplified Chinese forms that covers GB2312.
@@ -22,7 +22,7 @@ QFont japaneseListFont();
 // description's wrapped lines share.
 QFont fittingLabelFont(const QLabel& label, const LabelFont& design);
 
-// The lists' font, made smaller where needed so that every item and every
-// text their fields show fits a field at the lists' size: a larger desktop
-// font never clips or scrolls a name. The lists are all of one size.
-QFont fittingListFont(std::span<QComboBox* const> lists);
+// The lists' font: the desktop's, made smaller where needed so that every
+// text the lists show fits the field of an editable list of listSize in the
+// window's style: a larger desktop font never clips or scrolls a name.
+QFont fittingListFont(const QWidget& window, QSize listSize, const QStringList& texts);

@@ -2,6 +2,7 @@
 #include "viewer_fixture.h"
 #include "viewer_program.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
@@ -94,6 +95,19 @@ void AppearanceTest::glyphFormsFollowTheTextNotTheLocale()
     }
 }
 
+// The columns between the first and the last that hold dark ink.
+static int inkWidth(const QImage& image)
+{
+    int first = image.width(), last = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 100) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    return last - first + 1;
+}
+
 void AppearanceTest::listsFitUnderALargerDesktopFont_data()
 {
     QTest::addColumn<int>("points");
@@ -152,6 +166,16 @@ void AppearanceTest::listsFitUnderALargerDesktopFont()
                     QVERIFY2(qGray(shown.pixel(x, y)) > 160, qPrintable(text));
         }
     }
+    // The drop-down part draws the names as wide as the field does.
+    QComboBox* list = fixture.list(1);
+    const QString name = list->itemText(1);
+    list->lineEdit()->setText(name);
+    const int fieldInk = inkWidth(list->lineEdit()->grab().toImage());
+    list->showPopup();
+    QTRY_VERIFY(list->view()->isVisible());
+    const QRect row = list->view()->visualRect(list->model()->index(1, 0));
+    QCOMPARE(inkWidth(list->view()->viewport()->grab(row).toImage()), fieldInk);
+    list->hidePopup();
     QApplication::setFont(desktop);
 }
 
