@@ -12,6 +12,7 @@
 #include "qt_layout.h"
 #include "qt_text.h"
 #include "screen_reader_announcement.h"
+#include "title_strip.h"
 #include "window_fonts.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ QString controlName(const char* kind, std::size_t position)
 {
     return QString::fromLatin1(kind) + QString::number(position + 1);
 }
+
 // The icon is a PNG, which Qt reads itself. Named as one, it is read without
 // loading every image plugin to ask whether it knows the file better, which
 // an icon made from the file's name does at start-up.
@@ -57,6 +59,11 @@ QStringList listTexts(const ExpressionCatalogue& catalogue)
     }
     return texts;
 }
+
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 } // namespace
 
 ViewerWindow::ViewerWindow(const ViewerProgram& program, std::filesystem::path programDirectory,
@@ -69,10 +76,19 @@ ViewerWindow::ViewerWindow(const ViewerProgram& program, std::filesystem::path p
     setWindowTitle(toQString(program.program.windowCaption));
     // A fixed dialog frame: title bar, window menu and close box, but no
     // maximise or minimise; the fixed size keeps every frame from resizing.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    // Qt 6.4 on Wayland draws its own title bar, with maximise and minimise
+    // buttons whatever the flags, and the compositor offers none. There the
+    // window goes without a frame (Qt drops that hint beside any title bar
+    // hint) and draws a title strip of its own above the controls.
+    if (onWayland())
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    else
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                       Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(windowIconFrom(program.windowIcon));
+    if (onWayland())
+        m_titleStrip = new TitleStrip(*this);
     createControls();
     applyLayout();
     m_lists[0]->setFocus();
@@ -156,15 +172,29 @@ void ViewerWindow::createList(std::size_t position)
     m_lists[position] = list;
 }
 
+QSize ViewerWindow::windowSize() const
+{
+    return toQSize(formClientSize()) + QSize(0, contentTop());
+}
+
+int ViewerWindow::contentTop() const
+{
+    return m_titleStrip ? TitleStrip::Height : 0;
+}
+
 void ViewerWindow::applyLayout()
 {
-    setFixedSize(toQSize(formClientSize()));
+    setFixedSize(windowSize());
+    if (m_titleStrip)
+        m_titleStrip->setGeometry(0, 0, width(), TitleStrip::Height);
     // Raising from the last control to the first leaves the first on top.
     for (auto control = formControls.rbegin(); control != formControls.rend(); ++control) {
         auto* widget = findChild<QWidget*>(
             QString::fromLatin1(control->objectName.data(), qsizetype(control->objectName.size())),
             Qt::FindDirectChildrenOnly);
-        widget->setGeometry(toQRect(pixelRect(*control)));
+        // The layout table places the controls in the client area, which
+        // starts below the title strip where the window draws one.
+        widget->setGeometry(toQRect(pixelRect(*control)).translated(0, contentTop()));
         widget->raise();
     }
 
@@ -279,7 +309,7 @@ void ViewerWindow::followScreen(QScreen* screen)
     // moment, has the window manager give it the pixels of the new scale.
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    setFixedSize(toQSize(formClientSize()));
+    setFixedSize(windowSize());
     letCompositorSize();
     refitTexts();
     if (m_shownPicture && m_picture->picture().size() != m_picture->deviceSize())
@@ -288,13 +318,13 @@ void ViewerWindow::followScreen(QScreen* screen)
 
 void ViewerWindow::letCompositorSize()
 {
-    // Qt 6.4 on Wayland draws its own title bar, whose maximise button shows
-    // whatever the window's flags, and keeps a window within its size limits
-    // even in a maximised state the compositor configured, which Weston then
-    // answers by closing the connection. So on Wayland the window has no
-    // upper limit and keeps its size itself, going back to it after any
-    // other size the compositor gives it.
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    // A compositor may still maximise the window on Wayland, from a key of
+    // its own, and Qt 6.4 keeps a window within its size limits even in a
+    // maximised state the compositor configured, which Weston then answers by
+    // closing the connection. So on Wayland the window has no upper limit and
+    // keeps its size itself, going back to it after any other size the
+    // compositor gives it.
+    if (!onWayland())
         return;
     if (QWindow* window = windowHandle())
         window->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));

@@ -19,6 +19,7 @@ class CaptionLabel;
 class PictureArea;
 class QComboBox;
 class QScreen;
+class TitleStrip;
 
 // The one window of a program: a picture of the face, the description of the
 // last morph picked, and a drop-down list of morphs per region of the face.
@@ -51,6 +52,10 @@ private:
     void createControls();
     void createList(std::size_t position);
     void createCaption(std::size_t position);
+    // The window's size: the client area of the layout table, below the
+    // title strip where the window draws one.
+    QSize windowSize() const;
+    int contentTop() const;
     void applyLayout();
     void fitLabels();
     QFont fittingListFont() const;
@@ -83,6 +88,8 @@ private:
     bool m_settingListFont = false;
     CaptionLabel* m_description = nullptr;
     PictureArea* m_picture = nullptr;
+    // Only where the window system draws no title bar the window wants.
+    TitleStrip* m_titleStrip = nullptr;
     // The picture shown, decoded again at the device pixels of a new scale.
     std::optional<PictureToShow> m_shownPicture;
     QScreen* m_screen = nullptr;

@@ -50,3 +50,7 @@ bool looksHighContrast(PanelColours desktop);
 
 // What screen readers hear for the picture area.
 inline constexpr std::u16string_view PictureAreaName = u"表情图片";
+
+// What screen readers hear for the close button of the title strip the window
+// draws itself where the window system draws no title bar.
+inline constexpr std::u16string_view CloseButtonName = u"关闭";
