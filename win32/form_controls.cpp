@@ -23,9 +23,10 @@
 //
 // This order puts each caption above its list, and the two share one pixel
 // column (a caption ends on the column where its list begins). The list
-// must cover that column, so each caption's window region leaves out what
-// its list covers: the caption then neither draws there nor takes the mouse
-// there, and the list shows whole, with the geometry unchanged.
+// must cover that column, so a caption leaves out of each paint what its
+// list covers (leaveListUncovered), and the list shows whole, with the
+// geometry unchanged. The mouse there reaches the list anyway: a static
+// control without SS_NOTIFY lets it through to the window beneath.
 
 namespace {
 constexpr std::array<const char*, 4> listNames{"Combo1", "Combo2", "Combo3", "Combo4"};
@@ -86,28 +87,6 @@ void fillList(HWND list, const Category& category)
     // The field shows the category's name with no item selected.
     SetWindowTextW(list, wide(category.initialText).c_str());
     SendMessageW(list, CB_SETMINVISIBLE, visibleListItems, 0);
-}
-
-RECT screenRect(const PixelRect& rect)
-{
-    return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
-}
-
-// The caption's region: its own rectangle less the part its list covers, in
-// the caption's own coordinates.
-HRGN captionRegion(const PixelRect& caption, const PixelRect& list)
-{
-    const HRGN region = CreateRectRgn(0, 0, caption.width, caption.height);
-    RECT shared;
-    const RECT captionRect = screenRect(caption);
-    const RECT listRect = screenRect(list);
-    if (IntersectRect(&shared, &captionRect, &listRect)) {
-        const HRGN covered = CreateRectRgn(shared.left - caption.x, shared.top - caption.y,
-                                           shared.right - caption.x, shared.bottom - caption.y);
-        CombineRgn(region, region, covered, RGN_DIFF);
-        DeleteObject(covered);
-    }
-    return region;
 }
 
 void place(HWND control, const PixelRect& rect)
@@ -252,7 +231,6 @@ bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, UINT 
             createList(parent, list, FirstListIdentifier + int(k), fonts.lists.get());
         if (!controls.labels[k] || !controls.lists[k])
             return false;
-        SetWindowRgn(controls.labels[k], captionRegion(caption, list), FALSE);
         field = k == lists.front() ? fitListFont(controls.lists[k], list.height, catalogue, fonts)
                                    : keepClosedHeight(controls.lists[k], list.height, field);
         fillList(controls.lists[k], category);
@@ -274,9 +252,9 @@ void layOutFormControls(const FormControls& controls, const ExpressionCatalogue&
     for (std::size_t k = 0; k < controls.lists.size(); ++k) {
         const PixelRect list = placeOf(listNames[k], dpi);
         const PixelRect caption = placeOf(labelNames[k], dpi);
-        SendMessageW(controls.labels[k], WM_SETFONT, WPARAM(fonts.captions.get()), FALSE);
+        // Redrawn with its new font even where its place stays.
+        SendMessageW(controls.labels[k], WM_SETFONT, WPARAM(fonts.captions.get()), TRUE);
         place(controls.labels[k], caption);
-        SetWindowRgn(controls.labels[k], captionRegion(caption, list), TRUE);
 
         SendMessageW(controls.lists[k], WM_SETFONT, WPARAM(fonts.lists.get()), TRUE);
         place(controls.lists[k], withOpenList(list));
@@ -287,4 +265,21 @@ void layOutFormControls(const FormControls& controls, const ExpressionCatalogue&
     place(controls.description(), placeOf("Label5", dpi));
     place(controls.picture.window(), placeOf("Image1", dpi));
     InvalidateRect(GetParent(controls.description()), nullptr, TRUE);
+}
+
+void leaveListUncovered(const FormControls& controls, HWND label, HDC context)
+{
+    const auto caption =
+        std::ranges::find(controls.labels.begin(), controls.labels.end() - 1, label);
+    if (caption == controls.labels.end() - 1)
+        return;
+    RECT captionRect;
+    RECT listRect;
+    RECT shared;
+    if (!GetWindowRect(label, &captionRect) ||
+        !GetWindowRect(controls.lists[std::size_t(caption - controls.labels.begin())], &listRect) ||
+        !IntersectRect(&shared, &captionRect, &listRect))
+        return;
+    MapWindowPoints(nullptr, label, reinterpret_cast<POINT*>(&shared), 2);
+    ExcludeClipRect(context, shared.left, shared.top, shared.right, shared.bottom);
 }

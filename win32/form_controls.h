@@ -36,3 +36,9 @@ bool createFormControls(HWND parent, const ExpressionCatalogue& catalogue, UINT 
 // lists' fitted again as at creation.
 void layOutFormControls(const FormControls& controls, const ExpressionCatalogue& catalogue,
                         UINT dpi, WindowFonts& fonts);
+
+// Leaves the part of a caption that its list covers out of the caption's
+// paint in this context: a static control asks for its colours
+// (WM_CTLCOLORSTATIC) with the context it is about to fill and draw in.
+// Nothing for any other control.
+void leaveListUncovered(const FormControls& controls, HWND label, HDC context);

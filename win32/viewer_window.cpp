@@ -277,6 +277,8 @@ void ViewerWindow::command(int identifier, WORD code, HWND control)
 
 LRESULT ViewerWindow::labelColours(HDC context, HWND label)
 {
+    // A caption asks just before it paints.
+    leaveListUncovered(m_controls, label, context);
     const PanelColours desktop{rgbOf(GetSysColor(COLOR_3DFACE)), rgbOf(GetSysColor(COLOR_BTNTEXT))};
     const PanelColours colours =
         label == m_controls.description() ? descriptionColours(highContrastOn(), desktop) : desktop;

@@ -20,6 +20,8 @@
 #include <objbase.h>
 #include <wincodec.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -54,7 +56,11 @@ HFONT listFont(UINT dpi)
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
     LOGFONTW font = metrics.lfMessageFont;
-    std::wstring(L"Yu Gothic UI").copy(font.lfFaceName, LF_FACESIZE - 1);
+    // With its terminating NUL: the message font's face may have a longer
+    // name, whose end would otherwise stay and name a face that no system
+    // has, which the font mapper replaces with another one.
+    const wchar_t face[] = L"Yu Gothic UI";
+    std::copy(std::begin(face), std::end(face), font.lfFaceName);
     font.lfCharSet = SHIFTJIS_CHARSET;
     return CreateFontIndirectW(&font);
 }
